@@ -19,7 +19,7 @@ struct StringTable {
 // .res starts with, and adds the strings of every RT_STRING block to out->strings (out is
 // cleared first). Entries of other types are skipped. A block repeated for the same language
 // does not replace strings already read. The padding after the last entry may be missing.
-// Returns false and sets *error (when error is given) on input that is truncated or garbled:
+// Returns false and sets *error (when error is given) on input that is empty, truncated or garbled:
 // sizes that run past the end, an unterminated name, a string block with a name instead of an
 // id or with id 0 or above 4096, or a block whose 16 strings do not fit its data. Never reads
 // outside resBytes. On failure out holds the strings of the entries read before the fault.
