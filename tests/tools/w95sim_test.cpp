@@ -164,10 +164,10 @@ TEST_F(W95simTest, SampleRunShowsTheUninstallAndLeavesTheSampleAsItWas) {
   auto sampleBefore = Contents(SAMPLE_MACHINE);
   Outcome outcome = Run({"veltrask", SAMPLE_MACHINE});
   EXPECT_EQ(outcome.status, 0) << outcome.err;
-  ExpectInOrder(outcome.out, {kConfirmation, "icon:    exclamation", "buttons: [はい(Y)] [いいえ(N)]",
+  ExpectInOrder(outcome.out, {"icon:    exclamation", kConfirmation, "buttons: [はい(Y)] [いいえ(N)]",
                               "answer:  はい(Y)", "program started: C:\\ZOV4260W\\PMUNINST.EXE /U",
-                              "directory: C:\\ZOV4260W", "waited for", kRestart, "icon:    question",
-                              "answer:  はい(Y)", "Windows asked to restart", "exit code 1", "Changes on drive C:"});
+                              "directory: C:\\ZOV4260W", "waited for", "icon:    question", kRestart,
+                              "answer:  はい(Y)", "restart of Windows requested", "exit code 1", "Changes on drive C:"});
   ExpectInOrder(outcome.out, {"Changes on drive C:", "removed  directory C:\\ZOV4260W\\PM\n"});
   ExpectInOrder(outcome.out, {"Changes on drive C:", "removed  file C:\\ZOV4260W\\PM\\4260W_PM.EXE"});
   ExpectInOrder(outcome.out, {"Changes on drive C:", "[rename]", "NUL="});
@@ -184,16 +184,16 @@ struct RunCase {
 TEST_F(W95simTest, AnswersAndCommandLineFromTheOptionsSteerTheRun) {
   const std::vector<RunCase> cases = {
       {{"--answers", "n"},
-       {kConfirmation, "answer:  いいえ(N)", kCancelled, "icon:    information", "answer:  OK", "exit code 0",
-        "nothing changed on drive C:"},
+       {kConfirmation, "answer:  いいえ(N)", "icon:    information", kCancelled, "answer:  OK", "exit code 0",
+        "Changes on drive C:\n  nothing changed\n"},
        {"program started", kRestart}},
       {{"--answers=はい,いいえ"},
        {kConfirmation, "answer:  はい(Y)", "program started", kRestart, "answer:  いいえ(N)", "exit code 0",
         "removed  directory C:\\ZOV4260W\\PM\n"},
-       {"Windows asked to restart", kCancelled}},
+       {"restart of Windows requested", kCancelled}},
       {{"--command-line", "C:\\ZOV4260W\\Veltrask.exe", "--answers", "y"},
-       {"Veltrask:  C:\\ZOV4260W\\Veltrask.exe\n", kConfirmation, kBadArgument, "icon:    stop", kCancelled,
-        "exit code 0", "nothing changed on drive C:"},
+       {"Veltrask:  C:\\ZOV4260W\\Veltrask.exe\n", kConfirmation, "icon:    stop", kBadArgument, kCancelled,
+        "exit code 0", "Changes on drive C:\n  nothing changed\n"},
        {"program started", kRestart}},
   };
   for (const RunCase &c : cases) {

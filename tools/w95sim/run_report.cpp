@@ -67,8 +67,8 @@ void RunReport::OnCall(const winsim::Call &call) {
     }
   } else if (call.name == "ExitWindowsEx") {
     UINT flags = machine_.RestartRequests().empty() ? 0 : machine_.RestartRequests().back();
-    out_ << "\n⟳ Windows asked to " << (flags & EWX_REBOOT ? "restart" : "shut down") << " (flags " << flags
-         << "); the platform answered " << call.result << "\n"
+    out_ << "\n⟳ " << (flags & EWX_REBOOT ? "restart" : "shut-down") << " of Windows requested (ExitWindowsEx, flags "
+         << flags << "); the platform answered " << call.result << "\n"
          << std::flush;
   }
 }

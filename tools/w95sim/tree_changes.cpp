@@ -102,7 +102,7 @@ void PrintLineChanges(std::ostream &out, const std::string &was, const std::stri
 
 void PrintTreeChanges(std::ostream &out, const std::vector<TreeChange> &changes) {
   if (changes.empty()) {
-    out << "  nothing changed on drive C:\n";
+    out << "  nothing changed\n";
     return;
   }
   for (const TreeChange &change : changes) {
