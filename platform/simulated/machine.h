@@ -131,9 +131,17 @@ class Machine {
   bool AnyFaultInjected() const;
 
   // --- Running a deliverable. modulePath: the built module of the deliverable; commandLine: the full command
-  // line, program first, resolved like CreateProcessA does; the program file must exist on drive C:.
+  // line that the program is given. The program file is applicationName when one is given (as CreateProcessA
+  // takes it, so the command line may then be anything, even empty), else the command line's first item, found
+  // as CreateProcessA finds it; it must exist on drive C:.
   RunResult RunProgram(const std::filesystem::path &modulePath, std::string_view commandLine,
-                       std::string_view currentDirectory);
+                       std::string_view currentDirectory, std::string_view applicationName = {});
+
+  // Lets the calling code make Win32 calls itself, served by this machine as if it were a program started from
+  // programPath in currentDirectory (for tests of the machine and of platform code). LoadStringA finds no texts.
+  // Ends with EndDirectCalls; no program may run meanwhile.
+  void BeginDirectCalls(std::string_view currentDirectory, std::string_view programPath = "C:\\TEST.EXE");
+  void EndDirectCalls();
 
   // --- What happened
   const std::vector<Call> &Trace() const;
