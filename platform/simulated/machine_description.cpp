@@ -230,11 +230,15 @@ class DescriptionParser {
       Once(key, number);
       RequireValue(key, value, number);
       description_.currentDirectory = ToCp932(value, number);
+    } else if (key == "program") {
+      Once(key, number);
+      RequireValue(key, value, number);
+      description_.program = ToCp932(value, number);
     } else if (key == "show") {
       Once(key, number);
       description_.showCommand = static_cast<WORD>(ParseNumber(value, 0xFFFF, number, key));
     } else {
-      UnknownKey(key, number, "command-line, directory, show");
+      UnknownKey(key, number, "command-line, directory, program, show");
     }
   }
 

@@ -1,7 +1,7 @@
 // The description file of a machine folder (machine.txt): what it holds once read, and its parser.
 //
 // The file is UTF-8 text written by hand, in sections:
-//   [run]          command-line = ..., directory = C:\..., show = N
+//   [run]          command-line = ..., directory = C:\..., program = C:\..., show = N
 //   [answers]      answer words, one a line or comma separated
 //   [window]       title = ..., class = ..., top-level = yes|no          (one section per window)
 //   [program PATH] delete = PATH, remove-directory = PATH, start = COMMAND LINE (in order), exit-code = N
@@ -26,6 +26,7 @@ struct MachineDescription {
   // [run]: how the deliverable is started. Either may be missing; a run then needs them from elsewhere.
   std::optional<std::string> commandLine;
   std::optional<std::string> currentDirectory;
+  std::optional<std::string> program;  // the program file, for a command line that does not start with it
   std::optional<WORD> showCommand;
 
   // [answers]: message-box answers as ParseAnswerWord gives them; answersGiven tells an empty [answers] section

@@ -47,6 +47,7 @@ RunSettings RunSettingsOf(const MachineDescription &description) {
   RunSettings run;
   run.commandLine = description.commandLine;
   run.currentDirectory = description.currentDirectory;
+  run.program = description.program;
   if (description.answersGiven) run.answers = description.answers;
   return run;
 }

@@ -18,6 +18,7 @@ TEST(MachineDescription, FullFileGivesEverySettingInCodePage932) {
       "[run]\r\n"
       "  command-line = C:\\KIT\\Veltrask.exe C:\\PM\\UNINST.EXE /x  \r\n"
       "directory=C:\\KIT\n"
+      "program = C:\\KIT\\Veltrask.exe\n"
       "show = 0x7\n"
       "\n"
       "[answers]\n"
@@ -47,6 +48,7 @@ TEST(MachineDescription, FullFileGivesEverySettingInCodePage932) {
 
   EXPECT_EQ(d.commandLine, "C:\\KIT\\Veltrask.exe C:\\PM\\UNINST.EXE /x");
   EXPECT_EQ(d.currentDirectory, "C:\\KIT");
+  EXPECT_EQ(d.program, "C:\\KIT\\Veltrask.exe");
   EXPECT_EQ(d.showCommand, 7);
   EXPECT_TRUE(d.answersGiven);
   EXPECT_EQ(d.answers, (std::vector<int>{6, 7, 6, 7, 1, 2, 0}));
@@ -85,6 +87,7 @@ TEST(MachineDescription, WhatIsLeftOutStaysUnset) {
   MachineDescription empty = Parsed("# nothing but a comment\n\n");
   EXPECT_FALSE(empty.commandLine);
   EXPECT_FALSE(empty.currentDirectory);
+  EXPECT_FALSE(empty.program);
   EXPECT_FALSE(empty.showCommand);
   EXPECT_FALSE(empty.answersGiven);
   EXPECT_FALSE(empty.environment);
@@ -125,7 +128,8 @@ INSTANTIATE_TEST_SUITE_P(
         MalformedCase{"[run]\n[answers]\n[run]\n", "machine.txt:3: [run] is given twice (first at line 1)"},
         MalformedCase{"[run]\ncommand-line\n", "machine.txt:2: expected key = value"},
         MalformedCase{"[run]\ncommandline = x\n",
-                      "machine.txt:2: unknown key \"commandline\" here; known are command-line, directory, show"},
+                      "machine.txt:2: unknown key \"commandline\" here; known are command-line, directory, program, "
+                      "show"},
         MalformedCase{"[run]\ndirectory = C:\\\nDirectory = C:\\A\n",
                       "machine.txt:3: directory is given twice in this section (first at line 2)"},
         MalformedCase{"[run]\ndirectory =\n", "machine.txt:2: directory needs a value"},

@@ -7,8 +7,8 @@
 namespace w95sim {
 
 const char kUsage[] =
-    "Usage: w95sim veltrask MACHINE_FOLDER [--command-line TEXT] [--directory DIR] [--answers WORDS]\n"
-    "                                      [--write-back]\n"
+    "Usage: w95sim veltrask MACHINE_FOLDER [--command-line TEXT] [--directory DIR] [--program PATH]\n"
+    "                                      [--answers WORDS] [--write-back]\n"
     "       w95sim --help\n"
     "\n"
     "Runs Veltrask, the ZOV 4260-WIN uninstaller, on a simulated Japanese Windows 95 machine and shows\n"
@@ -22,6 +22,8 @@ const char kUsage[] =
     "                       \"C:\\ZOV4260W\\Veltrask.exe C:\\ZOV4260W\\PMUNINST.EXE\"\n"
     "                       (instead of command-line in [run] of machine.txt)\n"
     "  --directory DIR      the current directory Veltrask starts in (instead of directory in [run])\n"
+    "  --program PATH       Veltrask's program file, for a command line that does not begin with it,\n"
+    "                       e.g. an empty one (instead of program in [run])\n"
     "  --answers WORDS      the answers to the message boxes, in order, comma separated:\n"
     "                       y, yes, はい, n, no, いいえ, ok, cancel, fail (the box cannot be shown)\n"
     "                       (instead of [answers]; --answers \"\" gives none)\n"
@@ -94,7 +96,7 @@ Options ParseOptions(const std::vector<std::string> &arguments) {
       options.writeBack = true;
       continue;
     }
-    if (name != "--command-line" && name != "--directory" && name != "--answers")
+    if (name != "--command-line" && name != "--directory" && name != "--program" && name != "--answers")
       throw UsageError("unknown option " + name + " (see w95sim --help)");
     if (!hasValue) {
       if (i + 1 == arguments.size()) throw UsageError(name + " needs a value");
@@ -102,9 +104,9 @@ Options ParseOptions(const std::vector<std::string> &arguments) {
     }
     if (name == "--command-line") {
       options.commandLine = ToCp932(name, value);
-    } else if (name == "--directory") {
-      if (value.empty()) throw UsageError("--directory needs a value");
-      options.directory = ToCp932(name, value);
+    } else if (name == "--directory" || name == "--program") {
+      if (value.empty()) throw UsageError(name + " needs a value");
+      (name == "--directory" ? options.directory : options.program) = ToCp932(name, value);
     } else {
       options.answers = ParseAnswerList(value);
     }

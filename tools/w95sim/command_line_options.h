@@ -15,6 +15,7 @@ struct Options {
   std::filesystem::path machineFolder;
   std::optional<std::string> commandLine;  // code page 932
   std::optional<std::string> directory;    // code page 932
+  std::optional<std::string> program;      // code page 932
   std::optional<std::vector<int>> answers;
   bool writeBack = false;
 };

@@ -34,6 +34,7 @@ ExitStatus RunVeltrask(const Options &options, const fs::path &modulePath, std::
   winsim::RunSettings run = winsim::RunSettingsOf(description);
   if (options.commandLine) run.commandLine = options.commandLine;
   if (options.directory) run.currentDirectory = options.directory;
+  if (options.program) run.program = options.program;
   const char *answersFrom = options.answers ? "--answers" : "machine.txt";
   if (options.answers) run.answers = options.answers;
   if (!run.commandLine)
@@ -48,7 +49,9 @@ ExitStatus RunVeltrask(const Options &options, const fs::path &modulePath, std::
   bool terminal = isatty(STDIN_FILENO);
   out << "Machine:   " << options.machineFolder.string()
       << (options.writeBack ? " (the run changes this folder)" : " (on a copy; the folder stays as it is)") << "\n"
-      << "Veltrask:  " << winsim::Cp932ToUtf8(*run.commandLine) << "\n"
+      << "Veltrask:  " << (run.commandLine->empty() ? "(an empty command line)" : winsim::Cp932ToUtf8(*run.commandLine))
+      << "\n"
+      << (run.program ? "program:   " + winsim::Cp932ToUtf8(*run.program) + "\n" : std::string())
       << "directory: " << winsim::Cp932ToUtf8(*run.currentDirectory) << "\n"
       << "answers:   " << (run.answers ? AnswerList(*run.answers) + " (from " + answersFrom + ")" : "none given")
       << (terminal ? "; further questions are asked here\n" : "\n")
@@ -62,7 +65,7 @@ ExitStatus RunVeltrask(const Options &options, const fs::path &modulePath, std::
   TreeSnapshot before = SnapshotTree(machine->DriveC());
   winsim::RunResult result;
   try {
-    result = machine->RunProgram(modulePath, *run.commandLine, *run.currentDirectory);
+    result = machine->RunProgram(modulePath, *run.commandLine, *run.currentDirectory, run.program.value_or(""));
   } catch (const winsim::RunAborted &aborted) {
     result.ran = false;
     result.error = aborted.what();
