@@ -211,6 +211,34 @@ TEST_F(W95simTest, AnswersAndCommandLineFromTheOptionsSteerTheRun) {
   }
 }
 
+struct DescriptionEdit {
+  std::string replaced, by;
+  std::vector<std::string> shown;  // in this order
+};
+
+TEST_F(W95simTest, WhatMachineTxtDescribesReachesTheMachine) {
+  const std::vector<DescriptionEdit> edits = {
+      {"[window]\ntitle = Program Manager", "[window]\ntitle = zov 4260-win ﾌﾟﾘﾝﾄ・ﾏﾈｰｼﾞｬｰ",
+       {"ﾌﾟﾘﾝﾄﾏﾈｰｼﾞｬｰが実行中です。", kCancelled, "exit code 0"}},
+      {"[restart]\n# Windows accepts the restart request.\nresult = 1", "[restart]\nresult = 0",
+       {kRestart, "the platform answered 0", "exit code 0"}},
+      {"exit-code = 0", "exit-code = 3\ndelete = C:\\WINDOWS\\SYSTEM\\zrk.386",
+       {"it ended with exit code 3", "removed  file C:\\WINDOWS\\SYSTEM\\zrk.386"}},
+  };
+  for (const DescriptionEdit &edit : edits) {
+    SCOPED_TRACE(edit.by);
+    fs::path machine = CopyOfSample();
+    std::string description = ReadFile(machine / "machine.txt");
+    size_t at = description.find(edit.replaced);
+    ASSERT_NE(at, std::string::npos);
+    std::ofstream(machine / "machine.txt", std::ios::binary) << description.replace(at, edit.replaced.size(), edit.by);
+    Outcome outcome = Run({"veltrask", machine.string()});
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    ExpectInOrder(outcome.out, edit.shown);
+    fs::remove_all(machine);
+  }
+}
+
 TEST_F(W95simTest, QuestionWithoutAnswerStopsTheRunWhenNobodyIsAtTheTerminal) {
   Outcome outcome = Run({"veltrask", SAMPLE_MACHINE, "--answers", ""});
   EXPECT_EQ(outcome.status, 3);
