@@ -73,7 +73,7 @@ void RunReport::OnCall(const winsim::Call &call) {
          << (call.result == "NULL" ? "none is open" : "found") << "\n" << std::flush;
   } else if (call.name == "FindFirstFileA") {
     std::string pattern = call.arguments.empty() ? std::string() : Unquoted(call.arguments[0]);
-    out_ << "\n◇ looked for \"" << Utf8(pattern) << "\" on drive C:: "
+    out_ << "\n◇ looked for \"" << Utf8(pattern) << "\": "
          << (call.result.rfind(winsim::HandleArgument(INVALID_HANDLE_VALUE), 0) == 0 ? "nothing matches" : "found")
          << "\n" << std::flush;
   } else if (call.name == "ExitWindowsEx") {
