@@ -1,0 +1,158 @@
+#!/bin/bash
+# Runs the x86_64 Veltrask.exe under Wine on a Japanese desktop of its own: the confirmation question is answered
+# No, the cancellation notice is confirmed, and the program must end with exit code 0.
+# Usage: wine_smoke.sh EXE WORK_DIR   (WORK_DIR keeps the Wine prefix, the logs and a screenshot of each box)
+set -u -o pipefail
+
+exe=$1
+work=$2
+wine=${WINE64:-/usr/lib/wine/wine64}
+wineserver=${WINESERVER:-/usr/lib/wine/wineserver}
+title='ZOV 4260-WIN ｱﾝｲﾝｽﾄｰﾗ'
+# A companion that leaves a mark: it runs only if the uninstall goes ahead, which a No must prevent. Its words
+# contain no blank, since Wine quotes an argument with blanks when it joins them into the command line.
+companion_mark=companion-ran.txt
+companion=("C:\\windows\\system32\\cmd.exe" /c echo "ran>C:\\$companion_mark")
+
+fail() {
+  echo "FAIL: $*"
+  exit 1
+}
+step() { echo "-- $*"; }
+
+for tool in "$wine" "$wineserver" Xvfb xdotool import timeout; do
+  command -v "$tool" >/dev/null || fail "$tool is not installed"
+done
+[ -f "$exe" ] || fail "no such program file: $exe"
+locale -a | grep -qix 'ja_JP.utf8' || fail "the locale ja_JP.UTF-8 is not generated"
+
+mkdir -p "$work"
+work=$(cd "$work" && pwd)
+exe=$(cd "$(dirname "$exe")" && pwd)/$(basename "$exe")
+
+# Japanese locale, so Wine's ANSI code page is 932; no Mono or Gecko install offer; no debug noise.
+unset LC_ALL LC_CTYPE LC_MESSAGES LANGUAGE
+export LANG=ja_JP.UTF-8
+export WINEPREFIX=$work/prefix
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEDEBUG=-all
+export WINEARCH=win64
+
+xvfb_pid=
+server_pid=
+program_pid=
+cleanup() {
+  if [ -n "$program_pid" ] && kill -0 "$program_pid" 2>/dev/null; then kill "$program_pid" 2>/dev/null; fi
+  # Ends the prefix's own processes (services, device host, desktop) through their server, then the server.
+  if [ -n "$server_pid" ]; then
+    timeout 10 "$wineserver" -k >/dev/null 2>&1
+    kill "$server_pid" 2>/dev/null
+  fi
+  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null; fi
+  for pid in $program_pid $server_pid $xvfb_pid; do wait "$pid" 2>/dev/null; done
+}
+trap cleanup EXIT
+
+step "starting Xvfb on a free display"
+first=$((70 + $$ % 100))
+for number in $(seq "$first" $((first + 40))); do
+  [ -e "/tmp/.X$number-lock" ] || [ -e "/tmp/.X11-unix/X$number" ] && continue
+  Xvfb ":$number" -nolisten tcp -screen 0 1024x768x24 >"$work/xvfb.log" 2>&1 &
+  xvfb_pid=$!
+  for _ in $(seq 50); do
+    kill -0 "$xvfb_pid" 2>/dev/null || break
+    DISPLAY=":$number" timeout 2 xdotool getdisplaygeometry >/dev/null 2>&1 && break 2
+    sleep 0.1
+  done
+  # Another server took the number first, or this one did not come up: try the next.
+  kill "$xvfb_pid" 2>/dev/null
+  wait "$xvfb_pid" 2>/dev/null
+  xvfb_pid=
+done
+[ -n "$xvfb_pid" ] || fail "no Xvfb could be started (see $work/xvfb.log)"
+export DISPLAY=:$number
+echo "display $DISPLAY"
+
+step "starting the Wine server for $WINEPREFIX"
+mkdir -p "$WINEPREFIX"
+"$wineserver" -f -p >"$work/wineserver.log" 2>&1 &
+server_pid=$!
+
+if [ ! -f "$WINEPREFIX/.prefix-ready" ]; then
+  step "creating the Wine prefix (first use)"
+  timeout 60 "$wine" wineboot --init >"$work/wineboot.log" 2>&1 || fail "wineboot did not finish (see $work/wineboot.log)"
+  touch "$WINEPREFIX/.prefix-ready"
+fi
+
+# The exit code below only means something if Wine hands a program's exit code on.
+step "checking that Wine passes an exit code through"
+timeout 20 "$wine" cmd.exe /c exit 3 >"$work/exit-code-probe.log" 2>&1
+probe=$?
+[ $probe -eq 3 ] || fail "wine64 cmd /c exit 3 gave exit code $probe, so Veltrask's exit code cannot be read"
+
+# Prints the visible windows whose title is the box title, one id a line.
+boxes() { xdotool search --onlyvisible --name "^$title\$" 2>/dev/null; }
+
+# Waits up to $1 seconds for a box other than $2; prints its id.
+wait_for_box() {
+  local seconds=$1 other=$2 id
+  for _ in $(seq $((seconds * 5))); do
+    for id in $(boxes); do
+      if [ "$id" != "$other" ]; then
+        echo "$id"
+        return 0
+      fi
+    done
+    kill -0 "$program_pid" 2>/dev/null || return 1
+    sleep 0.2
+  done
+  return 1
+}
+
+screenshot() {
+  import -window root "$work/$1" 2>/dev/null || fail "no screenshot $work/$1 could be taken"
+  echo "screenshot: $work/$1"
+}
+
+press() {
+  xdotool windowfocus "$1" 2>/dev/null
+  xdotool key "$2" || fail "xdotool could not send $2"
+}
+
+rm -f "$WINEPREFIX/drive_c/$companion_mark"
+step "starting Veltrask.exe ${companion[*]}"
+timeout 60 "$wine" "$exe" "${companion[@]}" >"$work/veltrask.log" 2>&1 &
+program_pid=$!
+
+confirmation=$(wait_for_box 30 none) ||
+  fail "no window titled '$title' (the confirmation question) appeared within 30 s (see $work/veltrask.log)"
+[ "$(xdotool getwindowname "$confirmation")" = "$title" ] || fail "the question's title is '$(xdotool getwindowname "$confirmation")'"
+echo "confirmation question: window $confirmation"
+screenshot wine-confirmation.png
+
+step "answering No (n)"
+press "$confirmation" n
+cancellation=$(wait_for_box 15 "$confirmation") ||
+  fail "no second box titled '$title' (the cancellation notice) appeared within 15 s after n"
+if boxes | grep -qx "$confirmation"; then fail "the question is still open after n: the key did not answer it"; fi
+echo "cancellation notice: window $cancellation"
+screenshot wine-cancellation.png
+
+step "confirming the notice (Return)"
+press "$cancellation" Return
+for _ in $(seq 75); do
+  kill -0 "$program_pid" 2>/dev/null || break
+  sleep 0.2
+done
+if kill -0 "$program_pid" 2>/dev/null; then
+  extra=$(wait_for_box 1 "$cancellation") && screenshot wine-unexpected.png &&
+    fail "Veltrask went on after the notice and shows another box (window $extra): No was not taken as No"
+  fail "Veltrask did not end within 15 s after the notice was confirmed"
+fi
+wait "$program_pid"
+exit_code=$?
+program_pid=
+
+[ ! -e "$WINEPREFIX/drive_c/$companion_mark" ] || fail "the companion uninstaller ran although the answer was No"
+[ $exit_code -eq 0 ] || fail "Veltrask ended with exit code $exit_code, not 0 (see $work/veltrask.log)"
+echo "PASS: question, No, cancellation notice, exit code 0"
