@@ -1,6 +1,7 @@
 #!/bin/bash
-# Fails when the i686 build holds an instruction that a 486 lacks: cmov and the other Pentium Pro and Pentium
-# additions, or anything on MMX/SSE registers. Usage: check_cpu.sh EXE [OBJDUMP]
+# Fails when the i686 build holds an instruction that a 486 cannot run, and lists them.
+# Such are cmov and the other Pentium and Pentium Pro additions, and anything on MMX/SSE registers.
+# Usage: check_cpu.sh EXE [OBJDUMP]
 set -u -o pipefail
 
 exe=$1

@@ -1,6 +1,7 @@
 #!/bin/bash
-# Fails unless a Windows build of Veltrask is a Windows 4.0 GUI program for its machine, with a Japanese string
-# table, icon and version block. Usage: check_headers.sh EXE i686|x86_64 [OBJDUMP] [WINDRES]
+# Fails unless a Windows build of Veltrask is a Windows 4.0 GUI program with Japanese resources, naming each fault.
+# Checked: machine type, subsystem and versions, file alignment, string table, icon and version block.
+# Usage: check_headers.sh EXE i686|x86_64 [OBJDUMP] [WINDRES]
 set -u -o pipefail
 export LC_ALL=C.UTF-8
 
@@ -52,7 +53,9 @@ done <<<"$resources")
 resource_of_kind() {
   awk -v kind="$1" '
     /^LANGUAGE / { language = $0 }
-    !inside && ($0 ~ "^" kind || $0 ~ "^[0-9A-Za-z_]+ " kind || $0 ~ "/\\* " kind " \\*/") { inside = 1; depth = 0; print language }
+    !inside && ($0 ~ "^" kind || $0 ~ "^[0-9A-Za-z_]+ " kind || $0 ~ "/\\* " kind " \\*/") {
+      inside = 1; depth = 0; print language
+    }
     inside { print }
     inside && /^[[:space:]]*BEGIN/ { depth++ }
     inside && /^[[:space:]]*END/ { if (--depth == 0) exit }' <<<"$decoded"

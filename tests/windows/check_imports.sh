@@ -1,5 +1,5 @@
 #!/bin/bash
-# Fails when a Windows build imports anything outside platform/windows/allowed_imports.txt, naming each such import.
+# Fails when a Windows build imports anything not in platform/windows/allowed_imports.txt, naming each such import.
 # Usage: check_imports.sh EXE ALLOWED_LIST [OBJDUMP]
 set -u -o pipefail
 

@@ -1,6 +1,6 @@
 #!/bin/bash
-# Runs the x86_64 Veltrask.exe under Wine on a Japanese desktop of its own: the confirmation question is answered
-# No, the cancellation notice is confirmed, and the program must end with exit code 0.
+# Smoke test of the x86_64 Veltrask.exe under Wine, on a Japanese X display of its own.
+# The confirmation question is answered No, the cancellation notice confirmed; the program must end with code 0.
 # Usage: wine_smoke.sh EXE WORK_DIR   (WORK_DIR keeps the Wine prefix, the logs and a screenshot of each box)
 set -u -o pipefail
 
@@ -78,9 +78,28 @@ mkdir -p "$WINEPREFIX"
 "$wineserver" -f -p >"$work/wineserver.log" 2>&1 &
 server_pid=$!
 
+# A client that finds no socket yet starts a server of its own, so the first client waits for this one's socket:
+# in the directory that Debian's Wine names in the prefix's file "wineserver", else where upstream Wine keeps it.
+server_listens() {
+  local name
+  if name=$(cat "$WINEPREFIX/wineserver" 2>/dev/null); then
+    compgen -G "${TMPDIR:-/tmp}/$name/server-*/socket" >/dev/null && return 0
+  fi
+  [ -S "/tmp/.wine-$(id -u)/server-$(stat -c %D "$WINEPREFIX")-$(printf %x "$(stat -c %i "$WINEPREFIX")")/socket" ]
+}
+for _ in $(seq 100); do
+  server_listens && break
+  kill -0 "$server_pid" 2>/dev/null || fail "the Wine server ended at once: $(cat "$work/wineserver.log")"
+  sleep 0.1
+done
+server_listens || fail "the Wine server opened no socket within 10 s"
+
 if [ ! -f "$WINEPREFIX/.prefix-ready" ]; then
   step "creating the Wine prefix (first use)"
-  timeout 60 "$wine" wineboot --init >"$work/wineboot.log" 2>&1 || fail "wineboot did not finish (see $work/wineboot.log)"
+  if ! timeout 60 "$wine" wineboot --init >"$work/wineboot.log" 2>&1; then
+    tail -n 20 "$work/wineboot.log"
+    fail "wineboot did not finish within 60 s, or failed (log above: $work/wineboot.log)"
+  fi
   touch "$WINEPREFIX/.prefix-ready"
 fi
 
@@ -109,7 +128,20 @@ wait_for_box() {
   return 1
 }
 
+# Why a box did not come: the program ended (with which exit code), or the time ran out.
+no_box() {
+  if ! kill -0 "$program_pid" 2>/dev/null; then
+    wait "$program_pid"
+    local code=$?
+    program_pid=
+    fail "Veltrask ended with exit code $code before $1 appeared (see $work/veltrask.log)"
+  fi
+  fail "no $1 titled '$title' appeared within $2 s"
+}
+
+# Lets the box finish drawing, so the picture shows it whole.
 screenshot() {
+  sleep 0.5
   import -window root "$work/$1" 2>/dev/null || fail "no screenshot $work/$1 could be taken"
   echo "screenshot: $work/$1"
 }
@@ -124,16 +156,15 @@ step "starting Veltrask.exe ${companion[*]}"
 timeout 60 "$wine" "$exe" "${companion[@]}" >"$work/veltrask.log" 2>&1 &
 program_pid=$!
 
-confirmation=$(wait_for_box 30 none) ||
-  fail "no window titled '$title' (the confirmation question) appeared within 30 s (see $work/veltrask.log)"
-[ "$(xdotool getwindowname "$confirmation")" = "$title" ] || fail "the question's title is '$(xdotool getwindowname "$confirmation")'"
+confirmation=$(wait_for_box 30 none) || no_box "the confirmation question" 30
+shown_title=$(xdotool getwindowname "$confirmation")
+[ "$shown_title" = "$title" ] || fail "the question is titled '$shown_title', not '$title'"
 echo "confirmation question: window $confirmation"
 screenshot wine-confirmation.png
 
 step "answering No (n)"
 press "$confirmation" n
-cancellation=$(wait_for_box 15 "$confirmation") ||
-  fail "no second box titled '$title' (the cancellation notice) appeared within 15 s after n"
+cancellation=$(wait_for_box 15 "$confirmation") || no_box "a second box (the cancellation notice)" 15
 if boxes | grep -qx "$confirmation"; then fail "the question is still open after n: the key did not answer it"; fi
 echo "cancellation notice: window $cancellation"
 screenshot wine-cancellation.png
