@@ -9,11 +9,6 @@ namespace {
 
 using namespace veltrask_texts;
 
-const ShownBox kConfirm{kConfirmUninstall, MB_YESNO | MB_ICONEXCLAMATION};
-const ShownBox kCancelled{kUninstallCancelled, MB_OK | MB_ICONASTERISK};
-const ShownBox kCannotStart{kBadCommandLine, MB_OK | MB_ICONHAND};
-const ShownBox kRestart{kAskRestart, MB_YESNO | MB_ICONQUESTION};
-
 using CompanionHandoff = VeltraskMachineTest;
 
 struct CommandLineCase {
@@ -40,10 +35,10 @@ TEST_P(CompanionCommand, IsWhatFollowsTheProgramsOwnName) {
     EXPECT_EQ(starts[0].arguments[1], "\"" + line.companion + "\"");
   }
   if (line.companionRuns) {
-    EXPECT_EQ(ShownBoxes(), (std::vector<ShownBox>{kConfirm, kRestart}));
+    EXPECT_EQ(ShownBoxes(), (std::vector<ShownBox>{kConfirmBox, kRestartBox}));
   } else {
     // Nothing removed the print manager's program, so the check ends the run after text 3.
-    EXPECT_EQ(ShownBoxes(), (std::vector<ShownBox>{kConfirm, kCannotStart, kCancelled}));
+    EXPECT_EQ(ShownBoxes(), (std::vector<ShownBox>{kConfirmBox, kCannotStartBox, kCancelledBox}));
     EXPECT_EQ(result.exitCode, 0);
   }
 }
@@ -100,7 +95,7 @@ TEST_F(CompanionHandoff, ExitCodeOfTheCompanionDoesNotMatter) {
   machine().SetProgram(kCompanionProgram, failing);
   winsim::RunResult result = Run({IDYES, IDNO});
   ASSERT_TRUE(result.ran) << result.error;
-  EXPECT_EQ(ShownBoxes(), (std::vector<ShownBox>{kConfirm, kRestart}));
+  EXPECT_EQ(ShownBoxes(), (std::vector<ShownBox>{kConfirmBox, kRestartBox}));
 }
 
 TEST_F(CompanionHandoff, CompanionThatHandsOverAndEndsIsNotWaitedForBeyondItsEnd) {
@@ -116,7 +111,7 @@ TEST_F(CompanionHandoff, CompanionThatHandsOverAndEndsIsNotWaitedForBeyondItsEnd
   winsim::RunResult result = Run({IDYES});
   ASSERT_TRUE(result.ran) << result.error;
   EXPECT_EQ(result.exitCode, 0);
-  EXPECT_EQ(ShownBoxes(), (std::vector<ShownBox>{kConfirm, kCancelled}));
+  EXPECT_EQ(ShownBoxes(), (std::vector<ShownBox>{kConfirmBox, kCancelledBox}));
   EXPECT_TRUE(machine().CallsOf("RemoveDirectoryA").empty());
   EXPECT_FALSE(machine().Exists(kPrintManagerProgram)) << "the remover ran on after Veltrask";
 }
@@ -125,7 +120,7 @@ TEST_F(CompanionHandoff, FailedWaitStillClosesTheHandleAndTheCheckDecides) {
   machine().FailCall("WaitForSingleObject", 1);
   winsim::RunResult result = Run({IDYES, IDNO});
   ASSERT_TRUE(result.ran) << result.error;
-  EXPECT_EQ(ShownBoxes(), (std::vector<ShownBox>{kConfirm, kRestart}));
+  EXPECT_EQ(ShownBoxes(), (std::vector<ShownBox>{kConfirmBox, kRestartBox}));
   EXPECT_TRUE(machine().OpenHandles().empty());
 }
 
@@ -144,7 +139,7 @@ TEST_P(PrintManagerProgramCheck, LetsTheUninstallGoOnOnlyWhenNothingMatches) {
   WriteProductIni("ZOV 4260-WIN", kInstallDirectory, GetParam().executeFile);
   winsim::RunResult result = Run(GetParam().goesOn ? std::vector<int>{IDYES, IDNO} : std::vector<int>{IDYES});
   ASSERT_TRUE(result.ran) << result.error;
-  EXPECT_EQ(ShownBoxes().back(), GetParam().goesOn ? kRestart : kCancelled);
+  EXPECT_EQ(ShownBoxes().back(), GetParam().goesOn ? kRestartBox : kCancelledBox);
   EXPECT_TRUE(machine().OpenHandles().empty());
 }
 

@@ -9,11 +9,6 @@ namespace {
 
 using namespace veltrask_texts;
 
-const ShownBox kConfirm{kConfirmUninstall, MB_YESNO | MB_ICONEXCLAMATION};
-const ShownBox kCancelled{kUninstallCancelled, MB_OK | MB_ICONASTERISK};
-const ShownBox kRunning{kPrintManagerRunning, MB_OK | MB_ICONHAND};
-const ShownBox kRestart{kAskRestart, MB_YESNO | MB_ICONQUESTION};
-
 using Messages = VeltraskMachineTest;
 
 struct WindowCase {
@@ -32,9 +27,9 @@ TEST_P(PrintManagerWindow, IsRecognisedByItsWholeTitleAlone) {
   ASSERT_TRUE(result.ran) << result.error;
   EXPECT_EQ(result.exitCode, 0);
   if (GetParam().countsAsPrintManager) {
-    EXPECT_EQ(ShownBoxes(), (std::vector<ShownBox>{kRunning, kCancelled}));
+    EXPECT_EQ(ShownBoxes(), (std::vector<ShownBox>{kRunningBox, kCancelledBox}));
   } else {
-    EXPECT_EQ(ShownBoxes(), (std::vector<ShownBox>{kConfirm, kCancelled}));
+    EXPECT_EQ(ShownBoxes(), (std::vector<ShownBox>{kConfirmBox, kCancelledBox}));
   }
   std::vector<winsim::Call> finds = machine().CallsOf("FindWindowA");
   ASSERT_EQ(finds.size(), 1u);
@@ -68,7 +63,7 @@ TEST_F(Messages, RunningPrintManagerIsReportedEvenWithAnEmptyCommandLine) {
   winsim::RunResult result = machine().RunProgram(VELTRASK_MODULE_PATH, "", "C:\\WINDOWS", kVeltraskProgram);
   ASSERT_TRUE(result.ran) << result.error;
   EXPECT_EQ(result.exitCode, 0);
-  EXPECT_EQ(ShownBoxes(), (std::vector<ShownBox>{kRunning, kCancelled}));
+  EXPECT_EQ(ShownBoxes(), (std::vector<ShownBox>{kRunningBox, kCancelledBox}));
 }
 
 struct AnswerCase {
@@ -91,11 +86,11 @@ TEST_P(QuestionAnswers, OnlyNoRefuses) {
 // 0 is the answer of a box that cannot be shown: both questions take it as consent.
 INSTANTIATE_TEST_SUITE_P(
     Answers, QuestionAnswers,
-    testing::Values(AnswerCase{"YesYes", {IDYES, IDYES}, {kConfirm, kRestart}, true},
-                    AnswerCase{"YesNo", {IDYES, IDNO}, {kConfirm, kRestart}, false},
-                    AnswerCase{"No", {IDNO}, {kConfirm, kCancelled}, false},
-                    AnswerCase{"ConfirmationFails", {0, IDNO}, {kConfirm, kRestart}, false},
-                    AnswerCase{"RestartQuestionFails", {IDYES, 0}, {kConfirm, kRestart}, true}),
+    testing::Values(AnswerCase{"YesYes", {IDYES, IDYES}, {kConfirmBox, kRestartBox}, true},
+                    AnswerCase{"YesNo", {IDYES, IDNO}, {kConfirmBox, kRestartBox}, false},
+                    AnswerCase{"No", {IDNO}, {kConfirmBox, kCancelledBox}, false},
+                    AnswerCase{"ConfirmationFails", {0, IDNO}, {kConfirmBox, kRestartBox}, false},
+                    AnswerCase{"RestartQuestionFails", {IDYES, 0}, {kConfirmBox, kRestartBox}, true}),
     [](const testing::TestParamInfo<AnswerCase> &info) { return std::string(info.param.name); });
 
 TEST_F(Messages, EveryBoxIsOwnedByTheDesktopAndTitledWithTextOne) {

@@ -110,21 +110,16 @@ TEST_P(RunResultByPath, EndsWithTheResultOfItsPath) {
   EXPECT_TRUE(machine().OpenHandles().empty());
 }
 
-const ShownBox kConfirm{kConfirmUninstall, MB_YESNO | MB_ICONEXCLAMATION};
-const ShownBox kCancelled{kUninstallCancelled, MB_OK | MB_ICONASTERISK};
-const ShownBox kRunning{kPrintManagerRunning, MB_OK | MB_ICONHAND};
-const ShownBox kRestart{kAskRestart, MB_YESNO | MB_ICONQUESTION};
-
 INSTANTIATE_TEST_SUITE_P(
     Paths, RunResultByPath,
     testing::Values(
-        PathCase{"PrintManagerRunning", true, true, TRUE, {}, 0, {}, {kRunning, kCancelled}, false},
-        PathCase{"ConfirmationRefused", false, true, TRUE, {IDNO}, 0, {}, {kConfirm, kCancelled}, false},
-        PathCase{"ProgramStillPresent", false, false, TRUE, {IDYES}, 0, {}, {kConfirm, kCancelled}, false},
-        PathCase{"RestartDeclined", false, true, TRUE, {IDYES, IDNO}, 0, {}, {kConfirm, kRestart}, true},
-        PathCase{"RestartStarted", false, true, TRUE, {IDYES, IDYES}, 1, {EWX_REBOOT}, {kConfirm, kRestart}, true},
+        PathCase{"PrintManagerRunning", true, true, TRUE, {}, 0, {}, {kRunningBox, kCancelledBox}, false},
+        PathCase{"ConfirmationRefused", false, true, TRUE, {IDNO}, 0, {}, {kConfirmBox, kCancelledBox}, false},
+        PathCase{"ProgramStillPresent", false, false, TRUE, {IDYES}, 0, {}, {kConfirmBox, kCancelledBox}, false},
+        PathCase{"RestartDeclined", false, true, TRUE, {IDYES, IDNO}, 0, {}, {kConfirmBox, kRestartBox}, true},
+        PathCase{"RestartStarted", false, true, TRUE, {IDYES, IDYES}, 1, {EWX_REBOOT}, {kConfirmBox, kRestartBox}, true},
         PathCase{"RestartRefusedByWindows", false, true, FALSE, {IDYES, IDYES}, 0, {EWX_REBOOT},
-                 {kConfirm, kRestart}, true}),
+                 {kConfirmBox, kRestartBox}, true}),
     [](const testing::TestParamInfo<PathCase> &info) { return std::string(info.param.name); });
 
 TEST_F(RunSequence, StartsEachRunAfresh) {

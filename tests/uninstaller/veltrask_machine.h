@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/simulated/machine.h"
+#include "tests/uninstaller/veltrask_texts.h"
 
 // The kit as the fixture installs it.
 inline const char kVeltraskProgram[] = "C:\\WINDOWS\\Veltrask.exe";
@@ -25,6 +26,13 @@ struct ShownBox {
   bool operator==(const ShownBox &other) const { return text == other.text && style == other.style; }
 };
 void PrintTo(const ShownBox &box, std::ostream *out);
+
+// Every box Veltrask can show, with the style it has.
+inline const ShownBox kRunningBox{veltrask_texts::kPrintManagerRunning, MB_OK | MB_ICONHAND};
+inline const ShownBox kConfirmBox{veltrask_texts::kConfirmUninstall, MB_YESNO | MB_ICONEXCLAMATION};
+inline const ShownBox kCancelledBox{veltrask_texts::kUninstallCancelled, MB_OK | MB_ICONASTERISK};
+inline const ShownBox kCannotStartBox{veltrask_texts::kBadCommandLine, MB_OK | MB_ICONHAND};
+inline const ShownBox kRestartBox{veltrask_texts::kAskRestart, MB_YESNO | MB_ICONQUESTION};
 
 class VeltraskMachineTest : public ::testing::Test {
  protected:
