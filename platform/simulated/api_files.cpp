@@ -290,6 +290,12 @@ extern "C" HANDLE WINAPI FindFirstFileA(LPCSTR pattern, LPWIN32_FIND_DATAA findD
   entry.kind = HandleKind::Search;
   entry.description = "search " + resolved->Text();
   const std::string &namePattern = resolved->Name();
+  // A FAT directory below the root holds the entries "." and ".." first, and a search lists them like any other.
+  if (!directory.spelt.IsRoot()) {
+    for (const char *dots : {".", ".."}) {
+      if (WildcardMatch(namePattern, dots)) entry.found.push_back({dots, FILE_ATTRIBUTE_DIRECTORY, 0});
+    }
+  }
   for (const DriveEntry &candidate : state.drive.List(directory.host)) {
     if (!WildcardMatch(namePattern, candidate.name)) continue;
     std::error_code failure;
