@@ -277,8 +277,8 @@ extern "C" HANDLE WINAPI FindFirstFileA(LPCSTR pattern, LPWIN32_FIND_DATAA findD
   if (call.Faulted()) return call.Fail(INVALID_HANDLE_VALUE, ERROR_FILE_NOT_FOUND);
   if (pattern == nullptr || pattern[0] == '\0') return call.Fail(INVALID_HANDLE_VALUE, ERROR_PATH_NOT_FOUND);
   std::string_view text(pattern);
-  // A pattern that ends in a separator names no entry.
-  if (text.back() == '\\' || text.back() == '/') return call.Fail(INVALID_HANDLE_VALUE, ERROR_FILE_NOT_FOUND);
+  // A pattern that ends in a separator names no entry; a trail byte 0x5C is no separator.
+  if (EndsWithSeparator(text)) return call.Fail(INVALID_HANDLE_VALUE, ERROR_FILE_NOT_FOUND);
   DWORD error = ERROR_SUCCESS;
   auto resolved = ResolvePath(state, state.currentDirectory, text, &error, true);
   if (!resolved) return call.Fail(INVALID_HANDLE_VALUE, error);
@@ -290,6 +290,12 @@ extern "C" HANDLE WINAPI FindFirstFileA(LPCSTR pattern, LPWIN32_FIND_DATAA findD
   entry.kind = HandleKind::Search;
   entry.description = "search " + resolved->Text();
   const std::string &namePattern = resolved->Name();
+  // A FAT directory below the root holds the entries "." and ".." first, and a search lists them like any other.
+  if (!directory.spelt.IsRoot()) {
+    for (const char *dots : {".", ".."}) {
+      if (WildcardMatch(namePattern, dots)) entry.found.push_back({dots, FILE_ATTRIBUTE_DIRECTORY, 0});
+    }
+  }
   for (const DriveEntry &candidate : state.drive.List(directory.host)) {
     if (!WildcardMatch(namePattern, candidate.name)) continue;
     std::error_code failure;

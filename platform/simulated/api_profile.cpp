@@ -11,13 +11,14 @@ using namespace winsim;
 
 namespace {
 
-// A bare file name is taken from the Windows directory; anything with a directory or drive as it stands.
+// A bare file name is taken from the Windows directory; anything with a directory or drive as it stands. A trail
+// byte 0x5C of a double-byte character does not make a name a path.
 std::optional<WindowsPath> ProfilePath(Machine::State &state, const char *fileName) {
   std::string_view name(fileName);
   DWORD error;
   WindowsPath path;
   const WindowsPath &base =
-      name.find_first_of("\\/:") == std::string_view::npos ? state.windowsDirectory : state.currentDirectory;
+      NameStart(name) == 0 ? state.windowsDirectory : state.currentDirectory;
   if (!ParseWindowsPath(name, base, &path, &error)) return std::nullopt;
   return path;
 }

@@ -52,13 +52,13 @@ std::optional<WindowsPath> FindProgramFile(Machine::State &state, std::string_vi
     return std::nullopt;
   }
   // A name without an extension is taken as a .exe; the extension is what follows the last dot of the name.
-  size_t nameStart = item.find_last_of("\\/:");
-  nameStart = nameStart == std::string::npos ? 0 : nameStart + 1;
+  // Trail bytes 0x5C of double-byte characters are neither separators nor part of a directory.
+  size_t nameStart = NameStart(item);
   if (item.find('.', nameStart) == std::string::npos) item += ".exe";
 
   std::vector<WindowsPath> candidates;
   WindowsPath parsed;
-  bool hasDirectory = item.find_first_of("\\/:") != std::string::npos;
+  bool hasDirectory = nameStart != 0;
   if (hasDirectory) {
     if (!ParseWindowsPath(item, currentDirectory, &parsed, error)) return std::nullopt;
     candidates.push_back(parsed);

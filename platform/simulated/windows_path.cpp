@@ -149,4 +149,21 @@ std::string_view CommandLineTail(std::string_view commandLine) {
 
 bool HasWildcards(std::string_view name) { return name.find_first_of("*?") != std::string_view::npos; }
 
+size_t NameStart(std::string_view path) {
+  size_t start = 0;
+  for (size_t i = 0; i < path.size(); ++i) {
+    unsigned char c = static_cast<unsigned char>(path[i]);
+    if (IsCp932LeadByte(c) && i + 1 < path.size()) {
+      ++i;
+    } else if (c == '\\' || c == '/' || c == ':') {
+      start = i + 1;
+    }
+  }
+  return start;
+}
+
+bool EndsWithSeparator(std::string_view path) {
+  return !path.empty() && NameStart(path) == path.size() && path.back() != ':';
+}
+
 }  // namespace winsim

@@ -39,6 +39,13 @@ std::string_view CommandLineTail(std::string_view commandLine);
 
 bool HasWildcards(std::string_view name);
 
+// Where the name of a path begins: just after its last '\\', '/' or ':', never one that is the trail byte of a
+// double-byte character; 0 for a bare name.
+size_t NameStart(std::string_view path);
+
+// Whether a path ends in '\\' or '/' that is not the trail byte of a double-byte character.
+bool EndsWithSeparator(std::string_view path);
+
 }  // namespace winsim
 
 #endif
