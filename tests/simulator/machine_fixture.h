@@ -3,7 +3,6 @@
 #define TESTS_SIMULATOR_MACHINE_FIXTURE_H
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <memory>
@@ -13,6 +12,7 @@
 
 #include "platform/simulated/machine.h"
 #include "platform/win32.h"
+#include "tests/support/scratch_folder.h"
 
 // Win32 calls made by the test itself for as long as it lives, as a program started from programPath.
 class DirectCalls {
@@ -33,25 +33,18 @@ class DirectCalls {
 class MachineTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    const testing::TestInfo *test = testing::UnitTest::GetInstance()->current_test_info();
-    std::string name = std::string(test->test_suite_name()) + "-" + test->name();
-    for (char &c : name) {
-      if (c == '/') c = '_';
-    }
-    root_ = std::filesystem::temp_directory_path() / ("winsim-" + std::to_string(getpid()) + "-" + name);
-    std::filesystem::remove_all(root_);
-    machine_ = std::make_unique<winsim::Machine>(root_ / "C");
+    scratch_ = std::make_unique<ScratchFolder>("winsim-test");
+    machine_ = std::make_unique<winsim::Machine>(root() / "C");
   }
   void TearDown() override {
     machine_.reset();
-    std::error_code ignored;
-    std::filesystem::remove_all(root_, ignored);
+    scratch_.reset();
   }
 
   winsim::Machine &machine() { return *machine_; }
-  const std::filesystem::path &root() const { return root_; }
+  const std::filesystem::path &root() const { return scratch_->path(); }
   // A second machine on the same drive, as a later start of Windows sees it.
-  std::unique_ptr<winsim::Machine> SameDriveMachine() { return std::make_unique<winsim::Machine>(root_ / "C"); }
+  std::unique_ptr<winsim::Machine> SameDriveMachine() { return std::make_unique<winsim::Machine>(root() / "C"); }
 
   // The handles still open, as a set for comparisons.
   std::multiset<std::string> OpenHandles() const {
@@ -60,7 +53,7 @@ class MachineTest : public ::testing::Test {
   }
 
  private:
-  std::filesystem::path root_;
+  std::unique_ptr<ScratchFolder> scratch_;
   std::unique_ptr<winsim::Machine> machine_;
 };
 

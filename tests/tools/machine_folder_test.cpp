@@ -2,9 +2,10 @@
 #include "platform/simulated/machine_folder.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <fstream>
+#include <memory>
+#include "tests/support/scratch_folder.h"
 
 namespace winsim {
 namespace {
@@ -14,11 +15,10 @@ namespace fs = std::filesystem;
 class MachineFolderTest : public testing::Test {
  protected:
   void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "machine-folder-test-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    folder_ = pattern;
+    scratch_folder_ = std::make_unique<ScratchFolder>("machine-folder-test");
+    folder_ = scratch_folder_->path();
   }
-  void TearDown() override { fs::remove_all(folder_); }
+  void TearDown() override { scratch_folder_.reset(); }
 
   void Write(const fs::path &path, const std::string &text) {
     fs::create_directories(path.parent_path());
@@ -34,6 +34,7 @@ class MachineFolderTest : public testing::Test {
     return "(loaded)";
   }
 
+  std::unique_ptr<ScratchFolder> scratch_folder_;
   fs::path folder_;
 };
 

@@ -2,10 +2,11 @@
 #include "tools/w95sim/tree_changes.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <fstream>
+#include <memory>
 #include <sstream>
+#include "tests/support/scratch_folder.h"
 
 namespace w95sim {
 namespace {
@@ -15,11 +16,10 @@ namespace fs = std::filesystem;
 class TreeChangesTest : public testing::Test {
  protected:
   void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "tree-changes-test-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    c_ = pattern;
+    scratch_folder_ = std::make_unique<ScratchFolder>("tree-changes-test");
+    c_ = scratch_folder_->path();
   }
-  void TearDown() override { fs::remove_all(c_); }
+  void TearDown() override { scratch_folder_.reset(); }
 
   void Write(const std::string &relative, const std::string &bytes) { Write(relative, bytes.data(), bytes.size()); }
   void Write(const std::string &relative, const char *bytes, size_t size) {
@@ -27,6 +27,7 @@ class TreeChangesTest : public testing::Test {
     std::ofstream(c_ / relative, std::ios::binary).write(bytes, static_cast<std::streamsize>(size));
   }
 
+  std::unique_ptr<ScratchFolder> scratch_folder_;
   fs::path c_;
 };
 

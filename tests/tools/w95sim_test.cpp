@@ -1,7 +1,6 @@
 // End-to-end tests of w95sim: the built tool run as a child process on copies of the sample machine.
 #include <fcntl.h>
 #include <spawn.h>
-#include <stdlib.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -9,10 +8,12 @@
 
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <iterator>
 #include <map>
 #include <string>
 #include <vector>
+#include "tests/support/scratch_folder.h"
 
 extern char **environ;
 
@@ -41,12 +42,11 @@ std::map<std::string, std::string> Contents(const fs::path &folder) {
 class W95simTest : public testing::Test {
  protected:
   void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "w95sim-test-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    scratch_ = pattern;
+    scratch_folder_ = std::make_unique<ScratchFolder>("w95sim-test");
+    scratch_ = scratch_folder_->path();
     fs::create_directory(scratch_ / "tmp");
   }
-  void TearDown() override { fs::remove_all(scratch_); }
+  void TearDown() override { scratch_folder_.reset(); }
 
   // Runs w95sim with stdin from /dev/null, and with its own TMPDIR so that a copy left behind would show.
   Outcome Run(const std::vector<std::string> &arguments) {
@@ -91,6 +91,7 @@ class W95simTest : public testing::Test {
     return copy;
   }
 
+  std::unique_ptr<ScratchFolder> scratch_folder_;
   fs::path scratch_;
 };
 

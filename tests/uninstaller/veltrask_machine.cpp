@@ -1,8 +1,6 @@
 // Test fixture: a simulated Japanese Windows 95 PC with the kit installed, on which Veltrask is run.
 #include "tests/uninstaller/veltrask_machine.h"
 
-#include <unistd.h>
-
 #include <ostream>
 
 #include "platform/simulated/text/cp932.h"
@@ -13,14 +11,8 @@ void PrintTo(const ShownBox &box, std::ostream *out) {
 }
 
 void VeltraskMachineTest::SetUp() {
-  const testing::TestInfo *test = testing::UnitTest::GetInstance()->current_test_info();
-  std::string name = std::string(test->test_suite_name()) + "-" + test->name();
-  for (char &c : name) {
-    if (c == '/') c = '_';
-  }
-  root_ = std::filesystem::temp_directory_path() / ("veltrask-" + std::to_string(getpid()) + "-" + name);
-  std::filesystem::remove_all(root_);
-  machine_ = std::make_unique<winsim::Machine>(root_ / "C");
+  scratch_ = std::make_unique<ScratchFolder>("veltrask-test");
+  machine_ = std::make_unique<winsim::Machine>(scratch_->path() / "C");
 
   machine_->PutFile(kVeltraskProgram, "MZ veltrask");
   machine_->PutFile(kCompanionProgram, "MZ companion uninstaller");
@@ -36,8 +28,7 @@ void VeltraskMachineTest::SetUp() {
 
 void VeltraskMachineTest::TearDown() {
   machine_.reset();
-  std::error_code ignored;
-  std::filesystem::remove_all(root_, ignored);
+  scratch_.reset();
 }
 
 void VeltraskMachineTest::WriteProductIni(const std::string &groupName, const std::string &installPath,

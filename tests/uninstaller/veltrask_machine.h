@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/simulated/machine.h"
+#include "tests/support/scratch_folder.h"
 #include "tests/uninstaller/veltrask_texts.h"
 
 // The kit as the fixture installs it.
@@ -53,7 +54,7 @@ class VeltraskMachineTest : public ::testing::Test {
   std::vector<ShownBox> ShownBoxes() const;
 
  private:
-  std::filesystem::path root_;
+  std::unique_ptr<ScratchFolder> scratch_;
   std::unique_ptr<winsim::Machine> machine_;
 };
 
