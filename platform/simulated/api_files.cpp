@@ -51,8 +51,8 @@ extern "C" BOOL WINAPI SetCurrentDirectoryA(LPCSTR path) {
   Machine::State &state = call.machine();
   if (call.Faulted()) return call.Fail(FALSE, ERROR_PATH_NOT_FOUND);
   DWORD error = ERROR_SUCCESS;
-  auto resolved = path ? ResolvePath(state, state.currentDirectory, path, &error) : std::nullopt;
-  if (!resolved) return call.Fail(FALSE, path ? error : ERROR_INVALID_PARAMETER);
+  auto resolved = PathArgument(state, path, &error);
+  if (!resolved) return call.Fail(FALSE, error);
   DriveLookup lookup = state.drive.Find(*resolved);
   if (!lookup.exists || !lookup.isDirectory) return call.Fail(FALSE, ERROR_PATH_NOT_FOUND);
   state.currentDirectory = lookup.spelt;
@@ -66,8 +66,8 @@ extern "C" HANDLE WINAPI CreateFileA(LPCSTR name, DWORD access, DWORD shareMode,
   Machine::State &state = call.machine();
   if (call.Faulted()) return call.Fail(INVALID_HANDLE_VALUE, ERROR_ACCESS_DENIED);
   DWORD error = ERROR_SUCCESS;
-  auto resolved = name ? ResolvePath(state, state.currentDirectory, name, &error) : std::nullopt;
-  if (!resolved) return call.Fail(INVALID_HANDLE_VALUE, name ? error : ERROR_INVALID_PARAMETER);
+  auto resolved = PathArgument(state, name, &error);
+  if (!resolved) return call.Fail(INVALID_HANDLE_VALUE, error);
   if (resolved->IsRoot()) return call.Fail(INVALID_HANDLE_VALUE, ERROR_ACCESS_DENIED);
   DriveLookup lookup = state.drive.Find(*resolved);
   if (!lookup.parentExists) return call.Fail(INVALID_HANDLE_VALUE, ERROR_PATH_NOT_FOUND);
@@ -144,8 +144,8 @@ extern "C" BOOL WINAPI DeleteFileA(LPCSTR name) {
   Machine::State &state = call.machine();
   if (call.Faulted()) return call.Fail(FALSE, ERROR_ACCESS_DENIED);
   DWORD error = ERROR_SUCCESS;
-  auto resolved = name ? ResolvePath(state, state.currentDirectory, name, &error) : std::nullopt;
-  if (!resolved) return call.Fail(FALSE, name ? error : ERROR_INVALID_PARAMETER);
+  auto resolved = PathArgument(state, name, &error);
+  if (!resolved) return call.Fail(FALSE, error);
   error = DeleteMachineFile(state, *resolved);
   if (error != ERROR_SUCCESS) return call.Fail(FALSE, error);
   return call.Return(TRUE);
@@ -156,10 +156,10 @@ extern "C" BOOL WINAPI CopyFileA(LPCSTR existing, LPCSTR target, BOOL failIfExis
   Machine::State &state = call.machine();
   if (call.Faulted()) return call.Fail(FALSE, ERROR_ACCESS_DENIED);
   DWORD error = ERROR_SUCCESS;
-  auto from = existing ? ResolvePath(state, state.currentDirectory, existing, &error) : std::nullopt;
-  if (!from) return call.Fail(FALSE, existing ? error : ERROR_INVALID_PARAMETER);
-  auto to = target ? ResolvePath(state, state.currentDirectory, target, &error) : std::nullopt;
-  if (!to) return call.Fail(FALSE, target ? error : ERROR_INVALID_PARAMETER);
+  auto from = PathArgument(state, existing, &error);
+  if (!from) return call.Fail(FALSE, error);
+  auto to = PathArgument(state, target, &error);
+  if (!to) return call.Fail(FALSE, error);
   DriveLookup source = state.drive.Find(*from);
   if (!source.exists) return call.Fail(FALSE, source.parentExists ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND);
   if (source.isDirectory) return call.Fail(FALSE, ERROR_ACCESS_DENIED);
@@ -189,8 +189,8 @@ extern "C" BOOL WINAPI CreateDirectoryA(LPCSTR path, LPSECURITY_ATTRIBUTES) {
   Machine::State &state = call.machine();
   if (call.Faulted()) return call.Fail(FALSE, ERROR_ACCESS_DENIED);
   DWORD error = ERROR_SUCCESS;
-  auto resolved = path ? ResolvePath(state, state.currentDirectory, path, &error) : std::nullopt;
-  if (!resolved) return call.Fail(FALSE, path ? error : ERROR_INVALID_PARAMETER);
+  auto resolved = PathArgument(state, path, &error);
+  if (!resolved) return call.Fail(FALSE, error);
   DriveLookup lookup = state.drive.Find(*resolved);
   if (lookup.exists) return call.Fail(FALSE, ERROR_ALREADY_EXISTS);
   if (!lookup.parentExists) return call.Fail(FALSE, ERROR_PATH_NOT_FOUND);
@@ -204,8 +204,8 @@ extern "C" BOOL WINAPI RemoveDirectoryA(LPCSTR path) {
   Machine::State &state = call.machine();
   if (call.Faulted()) return call.Fail(FALSE, ERROR_ACCESS_DENIED);
   DWORD error = ERROR_SUCCESS;
-  auto resolved = path ? ResolvePath(state, state.currentDirectory, path, &error) : std::nullopt;
-  if (!resolved) return call.Fail(FALSE, path ? error : ERROR_INVALID_PARAMETER);
+  auto resolved = PathArgument(state, path, &error);
+  if (!resolved) return call.Fail(FALSE, error);
   error = RemoveMachineDirectory(state, *resolved);
   if (error != ERROR_SUCCESS) return call.Fail(FALSE, error);
   return call.Return(TRUE);
@@ -217,8 +217,8 @@ extern "C" DWORD WINAPI GetFileAttributesA(LPCSTR name) {
   const DWORD invalid = 0xFFFFFFFFu;
   if (call.Faulted()) return call.Fail(invalid, ERROR_FILE_NOT_FOUND);
   DWORD error = ERROR_SUCCESS;
-  auto resolved = name ? ResolvePath(state, state.currentDirectory, name, &error) : std::nullopt;
-  if (!resolved) return call.Fail(invalid, name ? error : ERROR_INVALID_PARAMETER);
+  auto resolved = PathArgument(state, name, &error);
+  if (!resolved) return call.Fail(invalid, error);
   DriveLookup lookup = state.drive.Find(*resolved);
   if (!lookup.exists) return call.Fail(invalid, lookup.parentExists ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND);
   return call.Return(AttributesOf(lookup.host));
@@ -229,7 +229,7 @@ extern "C" UINT WINAPI GetTempFileNameA(LPCSTR path, LPCSTR prefix, UINT unique,
   Machine::State &state = call.machine();
   if (call.Faulted()) return call.Fail<UINT>(0, ERROR_ACCESS_DENIED);
   DWORD error = ERROR_SUCCESS;
-  auto directory = path ? ResolvePath(state, state.currentDirectory, path, &error) : std::nullopt;
+  auto directory = PathArgument(state, path, &error);
   if (!directory || tempFileName == nullptr) return call.Fail<UINT>(0, directory ? ERROR_INVALID_PARAMETER : error);
   DriveLookup place = state.drive.Find(*directory);
   if (!place.exists || !place.isDirectory) return call.Fail<UINT>(0, ERROR_DIRECTORY);
@@ -280,7 +280,7 @@ extern "C" HANDLE WINAPI FindFirstFileA(LPCSTR pattern, LPWIN32_FIND_DATAA findD
   // A pattern that ends in a separator names no entry; a trail byte 0x5C is no separator.
   if (EndsWithSeparator(text)) return call.Fail(INVALID_HANDLE_VALUE, ERROR_FILE_NOT_FOUND);
   DWORD error = ERROR_SUCCESS;
-  auto resolved = ResolvePath(state, state.currentDirectory, text, &error, true);
+  auto resolved = PathArgument(state, pattern, &error, true);
   if (!resolved) return call.Fail(INVALID_HANDLE_VALUE, error);
   if (resolved->IsRoot()) return call.Fail(INVALID_HANDLE_VALUE, ERROR_FILE_NOT_FOUND);
   DriveLookup directory = state.drive.Find(resolved->Parent());

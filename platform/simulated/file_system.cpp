@@ -9,10 +9,14 @@
 
 namespace winsim {
 
-std::optional<WindowsPath> ResolvePath(Machine::State &, const WindowsPath &currentDirectory, std::string_view path,
-                                       DWORD *error, bool allowWildcards) {
+std::optional<WindowsPath> PathArgument(const Machine::State &state, const char *path, DWORD *error,
+                                        bool allowWildcards) {
+  if (path == nullptr) {
+    *error = ERROR_INVALID_PARAMETER;
+    return std::nullopt;
+  }
   WindowsPath parsed;
-  if (!ParseWindowsPath(path, currentDirectory, &parsed, error, allowWildcards)) return std::nullopt;
+  if (!ParseWindowsPath(path, state.currentDirectory, &parsed, error, allowWildcards)) return std::nullopt;
   return parsed;
 }
 

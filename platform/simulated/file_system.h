@@ -10,9 +10,10 @@
 
 namespace winsim {
 
-// Resolves a Windows path against the running program's current directory. On failure sets *error.
-std::optional<WindowsPath> ResolvePath(Machine::State &state, const WindowsPath &currentDirectory,
-                                       std::string_view path, DWORD *error, bool allowWildcards = false);
+// A path argument of a Win32 call, resolved against the running program's current directory. nullopt with the
+// Win32 error when it cannot be (ERROR_INVALID_PARAMETER for NULL).
+std::optional<WindowsPath> PathArgument(const Machine::State &state, const char *path, DWORD *error,
+                                        bool allowWildcards = false);
 
 bool IsReadOnly(const std::filesystem::path &host);
 void SetHostReadOnly(const std::filesystem::path &host, bool readOnly);
