@@ -15,8 +15,8 @@ static void StartRecord(TEXT_FILE *file, HANDLE handle, BOOL writing) {
 }
 
 static BOOL OpenTextFile(TEXT_FILE *file, LPCSTR path, DWORD access, DWORD disposition) {
-  HANDLE handle = CreateFileA(path, access, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, disposition,
-                              FILE_ATTRIBUTE_NORMAL, NULL);
+  HANDLE handle =
+      CreateFileA(path, access, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, disposition, FILE_ATTRIBUTE_NORMAL, NULL);
   StartRecord(file, handle, (access & GENERIC_WRITE) != 0);
   return handle != INVALID_HANDLE_VALUE;
 }

@@ -13,11 +13,11 @@
 
 typedef struct TEXT_FILE {
   HANDLE handle;
-  BOOL failed;      // a read, write or close went wrong; sticky
-  BOOL writing;     // opened by CreateTextFile: buffer holds bytes waiting to be written
-  BOOL ended;       // reading met the end of the file or a Ctrl-Z
-  DWORD count;      // bytes held in buffer (read: fetched; write: waiting to be written)
-  DWORD position;   // next byte of buffer to hand out when reading
+  BOOL failed;     // a read, write or close went wrong; sticky
+  BOOL writing;    // opened by CreateTextFile: buffer holds bytes waiting to be written
+  BOOL ended;      // reading met the end of the file or a Ctrl-Z
+  DWORD count;     // bytes held in buffer (read: fetched; write: waiting to be written)
+  DWORD position;  // next byte of buffer to hand out when reading
   BYTE buffer[TEXT_FILE_BUFFER_SIZE];
 } TEXT_FILE;
 

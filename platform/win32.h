@@ -3,9 +3,11 @@
 #define PLATFORM_WIN32_H
 
 #ifdef _WIN32
+// windows.h first: the other two build on its types.
 #include <windows.h>
-#include <winspool.h>
+
 #include <ddeml.h>
+#include <winspool.h>
 #else
 #include "platform/simulated/win32_declarations.h"
 #endif

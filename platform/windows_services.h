@@ -2,7 +2,7 @@
 #ifndef PLATFORM_WINDOWS_SERVICES_H
 #define PLATFORM_WINDOWS_SERVICES_H
 
-#include "platform/win32.h"
 #include "platform/text_file.h"
+#include "platform/win32.h"
 
 #endif

@@ -13,12 +13,12 @@ extern char PrintManagerProgram[512];
 // Messages and prompts.
 int ShowTableMessage(HWND owner, UINT textId, UINT titleId, UINT style);
 HWND FindPrintManagerWindow(void);
-int ConfirmUninstall(void);   // 1: go ahead; 0: the run ends
-int AskRestart(void);         // 1: restart Windows; 0: not
+int ConfirmUninstall(void);  // 1: go ahead; 0: the run ends
+int AskRestart(void);        // 1: restart Windows; 0: not
 
 // Companion uninstall hand-off.
-int RunCompanionUninstaller(void);   // 1: go ahead; 0: the run ends
-int RunAndWait(LPSTR commandLine);   // 1: started and ended; 0: not started (after text 3)
+int RunCompanionUninstaller(void);  // 1: go ahead; 0: the run ends
+int RunAndWait(LPSTR commandLine);  // 1: started and ended; 0: not started (after text 3)
 void RemoveInstallDirectory(void);
 
 #endif

@@ -32,8 +32,7 @@ std::string SignedArgument(long long value) { return std::to_string(value); }
 std::string HandleArgument(const void *handle) {
   if (handle == nullptr) return "NULL";
   char text[32];
-  std::snprintf(text, sizeof text, "0x%llx",
-                static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(handle)));
+  std::snprintf(text, sizeof text, "0x%llx", static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(handle)));
   return text;
 }
 

@@ -44,9 +44,13 @@ class ApiCall {
   static std::string ResultText(const char *value) { return TextArgument(value); }
   static std::string ResultText(char *value) { return TextArgument(value); }
   template <typename T>
-  static std::string ResultText(T *value) { return HandleArgument(value); }
+  static std::string ResultText(T *value) {
+    return HandleArgument(value);
+  }
   template <typename T>
-  static std::string ResultText(T value) { return std::to_string(value); }
+  static std::string ResultText(T value) {
+    return std::to_string(value);
+  }
   void Finish(std::string result);
 
   Machine::State &machine_;

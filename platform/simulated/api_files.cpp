@@ -59,8 +59,8 @@ extern "C" BOOL WINAPI SetCurrentDirectoryA(LPCSTR path) {
   return call.Return(TRUE);
 }
 
-extern "C" HANDLE WINAPI CreateFileA(LPCSTR name, DWORD access, DWORD shareMode, LPSECURITY_ATTRIBUTES, DWORD disposition,
-                                     DWORD flagsAndAttributes, HANDLE) {
+extern "C" HANDLE WINAPI CreateFileA(LPCSTR name, DWORD access, DWORD shareMode, LPSECURITY_ATTRIBUTES,
+                                     DWORD disposition, DWORD flagsAndAttributes, HANDLE) {
   ApiCall call("CreateFileA", {TextArgument(name), NumberArgument(access), NumberArgument(shareMode),
                                DispositionText(disposition), NumberArgument(flagsAndAttributes)});
   Machine::State &state = call.machine();
@@ -108,8 +108,8 @@ extern "C" HANDLE WINAPI CreateFileA(LPCSTR name, DWORD access, DWORD shareMode,
   entry.share = shareMode;
   entry.description = "file " + resolved->Text();
   HANDLE handle = AddHandle(state, std::move(entry));
-  state.lastError = exists && (disposition == CREATE_ALWAYS || disposition == OPEN_ALWAYS) ? ERROR_ALREADY_EXISTS
-                                                                                           : ERROR_SUCCESS;
+  state.lastError =
+      exists && (disposition == CREATE_ALWAYS || disposition == OPEN_ALWAYS) ? ERROR_ALREADY_EXISTS : ERROR_SUCCESS;
   return call.Return(handle);
 }
 

@@ -63,9 +63,9 @@ extern "C" BOOL WINAPI CreateProcessA(LPCSTR applicationName, LPSTR commandLine,
                                       LPSECURITY_ATTRIBUTES, BOOL inheritHandles, DWORD creationFlags,
                                       LPVOID environment, LPCSTR currentDirectory, LPSTARTUPINFOA startupInfo,
                                       LPPROCESS_INFORMATION processInformation) {
-  ApiCall call("CreateProcessA", {TextArgument(applicationName), TextArgument(commandLine),
-                                  NumberArgument(inheritHandles), NumberArgument(creationFlags),
-                                  environment ? "environment" : "NULL", TextArgument(currentDirectory)});
+  ApiCall call("CreateProcessA",
+               {TextArgument(applicationName), TextArgument(commandLine), NumberArgument(inheritHandles),
+                NumberArgument(creationFlags), environment ? "environment" : "NULL", TextArgument(currentDirectory)});
   Machine::State &state = call.machine();
   if (call.Faulted()) return call.Fail(FALSE, ERROR_NOT_ENOUGH_MEMORY);
   if (startupInfo == nullptr || processInformation == nullptr) return call.Fail(FALSE, ERROR_INVALID_PARAMETER);
@@ -90,8 +90,8 @@ extern "C" BOOL WINAPI CreateProcessA(LPCSTR applicationName, LPSTR commandLine,
   record.program = program->Text();
   record.commandLine = commandLine ? commandLine : program->Text();
   record.currentDirectory = childDirectory.Text();
-  record.environment = EnvironmentBlockText(environment ? static_cast<const char *>(environment)
-                                                        : state.environmentBlock.data());
+  record.environment =
+      EnvironmentBlockText(environment ? static_cast<const char *>(environment) : state.environmentBlock.data());
   record.startup = *startupInfo;
   record.creationFlags = creationFlags;
   record.inheritHandles = inheritHandles;

@@ -17,8 +17,7 @@ std::optional<WindowsPath> ProfilePath(Machine::State &state, const char *fileNa
   std::string_view name(fileName);
   DWORD error;
   WindowsPath path;
-  const WindowsPath &base =
-      NameStart(name) == 0 ? state.windowsDirectory : state.currentDirectory;
+  const WindowsPath &base = NameStart(name) == 0 ? state.windowsDirectory : state.currentDirectory;
   if (!ParseWindowsPath(name, base, &path, &error)) return std::nullopt;
   return path;
 }
@@ -116,8 +115,8 @@ extern "C" DWORD WINAPI GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPC
 }
 
 extern "C" DWORD WINAPI GetProfileStringA(LPCSTR section, LPCSTR key, LPCSTR defaultValue, LPSTR buffer, DWORD size) {
-  ApiCall call("GetProfileStringA", {TextArgument(section), TextArgument(key), TextArgument(defaultValue),
-                                     NumberArgument(size)});
+  ApiCall call("GetProfileStringA",
+               {TextArgument(section), TextArgument(key), TextArgument(defaultValue), NumberArgument(size)});
   if (call.Faulted()) {
     return call.Fail(CopyValue(DefaultWithoutTrailingBlanks(defaultValue), buffer, size), ERROR_READ_FAULT);
   }
@@ -125,8 +124,8 @@ extern "C" DWORD WINAPI GetProfileStringA(LPCSTR section, LPCSTR key, LPCSTR def
 }
 
 extern "C" BOOL WINAPI WritePrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR fileName) {
-  ApiCall call("WritePrivateProfileStringA", {TextArgument(section), TextArgument(key), TextArgument(value),
-                                              TextArgument(fileName)});
+  ApiCall call("WritePrivateProfileStringA",
+               {TextArgument(section), TextArgument(key), TextArgument(value), TextArgument(fileName)});
   if (call.Faulted()) return call.Fail(FALSE, ERROR_WRITE_FAULT);
   DWORD error = WriteProfileValue(call.machine(), section, key, value, fileName);
   if (error != ERROR_SUCCESS) return call.Fail(FALSE, error);

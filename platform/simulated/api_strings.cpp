@@ -75,10 +75,14 @@ std::string Format(const char *format, va_list arguments) {
     bool left = false, alternate = false;
     char fill = ' ';
     for (;; ++p) {
-      if (*p == '-') left = true;
-      else if (*p == '#') alternate = true;
-      else if (*p == '0') fill = '0';
-      else break;
+      if (*p == '-')
+        left = true;
+      else if (*p == '#')
+        alternate = true;
+      else if (*p == '0')
+        fill = '0';
+      else
+        break;
     }
     size_t width = 0;
     while (*p >= '0' && *p <= '9') width = width * 10 + static_cast<size_t>(*p++ - '0');

@@ -28,8 +28,8 @@ size_t WholeCharactersWithin(const std::string &text, size_t limit) {
 }  // namespace
 
 extern "C" int WINAPI LoadStringA(HINSTANCE instance, UINT id, LPSTR buffer, int size) {
-  ApiCall call("LoadStringA", {HandleArgument(instance), NumberArgument(id), HandleArgument(buffer),
-                               SignedArgument(size)});
+  ApiCall call("LoadStringA",
+               {HandleArgument(instance), NumberArgument(id), HandleArgument(buffer), SignedArgument(size)});
   Machine::State &state = call.machine();
   if (buffer != nullptr && size > 0) buffer[0] = '\0';
   if (call.Faulted()) return call.Fail(0, ERROR_NOT_ENOUGH_MEMORY);
@@ -45,8 +45,7 @@ extern "C" int WINAPI LoadStringA(HINSTANCE instance, UINT id, LPSTR buffer, int
 }
 
 extern "C" int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
-  ApiCall call("MessageBoxA", {HandleArgument(owner), TextArgument(text), TextArgument(caption),
-                               NumberArgument(type)});
+  ApiCall call("MessageBoxA", {HandleArgument(owner), TextArgument(text), TextArgument(caption), NumberArgument(type)});
   Machine::State &state = call.machine();
   MessageBoxRecord box;
   box.owner = owner;

@@ -39,9 +39,8 @@ DriveLookup Drive::Find(const WindowsPath &path) const {
     }
     lookup.parentExists = true;
     std::vector<DriveEntry> entries = List(lookup.host);
-    auto match = std::find_if(entries.begin(), entries.end(), [&](const DriveEntry &entry) {
-      return EqualIgnoringAsciiCase(entry.name, component);
-    });
+    auto match = std::find_if(entries.begin(), entries.end(),
+                              [&](const DriveEntry &entry) { return EqualIgnoringAsciiCase(entry.name, component); });
     if (match == entries.end()) {
       lookup.exists = false;
       lookup.isDirectory = false;

@@ -16,11 +16,11 @@ struct DriveEntry {
 };
 
 struct DriveLookup {
-  bool exists = false;          // the path names an entry
-  bool parentExists = false;    // its directory exists (so the entry could be created)
+  bool exists = false;        // the path names an entry
+  bool parentExists = false;  // its directory exists (so the entry could be created)
   bool isDirectory = false;
-  std::filesystem::path host;   // of the entry, or where a new entry of that name would go
-  WindowsPath spelt;            // the path with the names as they are spelt on the disk where they exist
+  std::filesystem::path host;  // of the entry, or where a new entry of that name would go
+  WindowsPath spelt;           // the path with the names as they are spelt on the disk where they exist
 };
 
 class Drive {

@@ -61,7 +61,7 @@ struct ProgramBehaviour {
 
 struct ProcessRecord {
   DWORD id = 0;
-  std::string program;      // full path of the program file
+  std::string program;  // full path of the program file
   std::string commandLine;
   std::string currentDirectory;
   std::string environment;  // the block it received, NULs as they are
@@ -70,7 +70,7 @@ struct ProcessRecord {
   BOOL inheritHandles = FALSE;
   DWORD parentId = 0;
   DWORD exitCode = STILL_ACTIVE;
-  bool deferred = false;    // started by another program: runs after the deliverable has ended
+  bool deferred = false;  // started by another program: runs after the deliverable has ended
 };
 
 // Raised inside a run when the simulation cannot go on (a question nobody answers); the run ends with the message.
@@ -81,7 +81,7 @@ class RunAborted : public std::runtime_error {
 
 // How a run of a deliverable ended.
 struct RunResult {
-  bool ran = false;          // false: the program could not be started or the run was aborted; see error
+  bool ran = false;  // false: the program could not be started or the run was aborted; see error
   std::string error;
   int exitCode = 0;
 };
@@ -112,9 +112,9 @@ class Machine {
   // --- The rest of the machine
   void AddWindow(Window window);
   void SetProgram(std::string_view windowsPath, ProgramBehaviour behaviour);  // does not create the file
-  void SetEnvironment(std::vector<std::string> variables);                     // "NAME=value" each
-  void SetShowCommand(WORD show);              // the start-up show state the deliverable receives
-  void SetRestartResult(BOOL result);          // what ExitWindowsEx answers; TRUE unless set
+  void SetEnvironment(std::vector<std::string> variables);                    // "NAME=value" each
+  void SetShowCommand(WORD show);      // the start-up show state the deliverable receives
+  void SetRestartResult(BOOL result);  // what ExitWindowsEx answers; TRUE unless set
 
   // --- Answers to message boxes. A scripted answer is taken by the next box whose buttons it fits (0 fits any).
   // A box with an OK button alone is answered OK when the next answer does not fit it. A question without a

@@ -82,8 +82,7 @@ std::string ToCp932(std::string_view utf8, int number) {
   throw ParseError{number, "the text has no code page 932 form"};
 }
 
-unsigned long long ParseNumber(std::string_view text, unsigned long long maximum, int number,
-                               std::string_view key) {
+unsigned long long ParseNumber(std::string_view text, unsigned long long maximum, int number, std::string_view key) {
   int base = 10;
   if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
     text.remove_prefix(2);
@@ -101,7 +100,7 @@ enum class SectionKind { Run, Answers, Window, Program, Environment, Restart };
 
 struct Section {
   SectionKind kind;
-  int line;                        // of its header
+  int line;                         // of its header
   std::map<std::string, int> seen;  // keys given once, with their line
 };
 
@@ -139,10 +138,12 @@ class DescriptionParser {
     std::string name = LowerAscii(inside.substr(0, blank));
     std::string_view argument = blank == std::string_view::npos ? std::string_view() : Trim(inside.substr(blank));
 
-    static const std::map<std::string, SectionKind> kinds = {
-        {"run", SectionKind::Run},         {"answers", SectionKind::Answers},
-        {"window", SectionKind::Window},   {"program", SectionKind::Program},
-        {"environment", SectionKind::Environment}, {"restart", SectionKind::Restart}};
+    static const std::map<std::string, SectionKind> kinds = {{"run", SectionKind::Run},
+                                                             {"answers", SectionKind::Answers},
+                                                             {"window", SectionKind::Window},
+                                                             {"program", SectionKind::Program},
+                                                             {"environment", SectionKind::Environment},
+                                                             {"restart", SectionKind::Restart}};
     auto kind = kinds.find(name);
     if (kind == kinds.end()) {
       throw ParseError{number, "unknown section [" + std::string(inside) +
@@ -163,16 +164,23 @@ class DescriptionParser {
     if (kind->second != SectionKind::Window && kind->second != SectionKind::Program) {
       auto earlier = singleSections_.find(name);
       if (earlier != singleSections_.end()) {
-        throw ParseError{number, "[" + name + "] is given twice (first at line " + std::to_string(earlier->second) +
-                                     ")"};
+        throw ParseError{number,
+                         "[" + name + "] is given twice (first at line " + std::to_string(earlier->second) + ")"};
       }
       singleSections_[name] = number;
     }
     switch (kind->second) {
-      case SectionKind::Answers: description_.answersGiven = true; break;
-      case SectionKind::Window: description_.windows.emplace_back(); break;
-      case SectionKind::Environment: description_.environment.emplace(); break;
-      default: break;
+      case SectionKind::Answers:
+        description_.answersGiven = true;
+        break;
+      case SectionKind::Window:
+        description_.windows.emplace_back();
+        break;
+      case SectionKind::Environment:
+        description_.environment.emplace();
+        break;
+      default:
+        break;
     }
     section_ = Section{kind->second, number, {}};
   }
@@ -189,28 +197,42 @@ class DescriptionParser {
 
   void ReadLine(std::string_view line, int number) {
     switch (section_->kind) {
-      case SectionKind::Answers: ReadAnswers(line, number); return;
-      case SectionKind::Environment: ReadVariable(line, number); return;
-      default: break;
+      case SectionKind::Answers:
+        ReadAnswers(line, number);
+        return;
+      case SectionKind::Environment:
+        ReadVariable(line, number);
+        return;
+      default:
+        break;
     }
     size_t equals = line.find('=');
     if (equals == std::string_view::npos) throw ParseError{number, "expected key = value"};
     std::string key = LowerAscii(Trim(line.substr(0, equals)));
     std::string_view value = Trim(line.substr(equals + 1));
     switch (section_->kind) {
-      case SectionKind::Run: ReadRunKey(key, value, number); break;
-      case SectionKind::Window: ReadWindowKey(key, value, number); break;
-      case SectionKind::Program: ReadProgramKey(key, value, number); break;
-      case SectionKind::Restart: ReadRestartKey(key, value, number); break;
-      default: break;
+      case SectionKind::Run:
+        ReadRunKey(key, value, number);
+        break;
+      case SectionKind::Window:
+        ReadWindowKey(key, value, number);
+        break;
+      case SectionKind::Program:
+        ReadProgramKey(key, value, number);
+        break;
+      case SectionKind::Restart:
+        ReadRestartKey(key, value, number);
+        break;
+      default:
+        break;
     }
   }
 
   void Once(const std::string &key, int number) {
     auto [earlier, added] = section_->seen.emplace(key, number);
     if (!added) {
-      throw ParseError{number, key + " is given twice in this section (first at line " +
-                                   std::to_string(earlier->second) + ")"};
+      throw ParseError{number,
+                       key + " is given twice in this section (first at line " + std::to_string(earlier->second) + ")"};
     }
   }
 
@@ -307,8 +329,7 @@ class DescriptionParser {
 
   void ReadVariable(std::string_view line, int number) {
     size_t equals = line.find('=');
-    if (equals == std::string_view::npos || equals == 0)
-      throw ParseError{number, "expected NAME=value"};
+    if (equals == std::string_view::npos || equals == 0) throw ParseError{number, "expected NAME=value"};
     std::string variable = ToCp932(line, number);
     std::string name = variable.substr(0, variable.find('='));
     for (const std::string &earlier : *description_.environment) {

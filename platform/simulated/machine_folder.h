@@ -24,7 +24,7 @@ class MachineFolderError : public std::runtime_error {
 struct RunSettings {
   std::optional<std::string> commandLine;  // code page 932, program first
   std::optional<std::string> currentDirectory;
-  std::optional<std::string> program;  // the program file when the command line does not name it first
+  std::optional<std::string> program;       // the program file when the command line does not name it first
   std::optional<std::vector<int>> answers;  // none when machine.txt has no [answers]
 };
 

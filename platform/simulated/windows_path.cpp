@@ -48,9 +48,14 @@ std::vector<std::string> SplitComponents(std::string_view text) {
 bool IsRefusedCharacter(unsigned char c, bool wildcardsAllowed) {
   if (c < 0x20) return true;
   switch (c) {
-    case '<': case '>': case '|': case '"': case ':':
+    case '<':
+    case '>':
+    case '|':
+    case '"':
+    case ':':
       return true;
-    case '*': case '?':
+    case '*':
+    case '?':
       return !wildcardsAllowed;
     default:
       return false;

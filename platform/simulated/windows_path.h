@@ -15,10 +15,10 @@ struct WindowsPath {
   std::vector<std::string> components;
 
   bool IsRoot() const { return components.empty(); }
-  std::string Text() const;          // "C:\A\B", or "C:\" for the root
-  WindowsPath Parent() const;        // the root's parent is the root
+  std::string Text() const;    // "C:\A\B", or "C:\" for the root
+  WindowsPath Parent() const;  // the root's parent is the root
   WindowsPath Child(std::string name) const;
-  const std::string &Name() const;   // last component; only for a path that is not the root
+  const std::string &Name() const;  // last component; only for a path that is not the root
 };
 
 // Parses a path as Windows 95 does for a program whose current directory is currentDirectory (itself absolute):

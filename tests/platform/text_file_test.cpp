@@ -64,23 +64,31 @@ TEST_P(Reading, GivesThePiecesTextModeWould) {
 INSTANTIATE_TEST_SUITE_P(
     TextFile, Reading,
     testing::Values(
-        ReadCase{"CrLfReadAsLf", "a\r\nb\r\n", 512, {"a\n", "b\n"}},
-        ReadCase{"BareLf", "a\nb\n", 512, {"a\n", "b\n"}},
-        ReadCase{"LoneCrKept", "a\rb\r\n", 512, {"a\rb\n"}},
-        ReadCase{"CrBeforeCrLf", "a\r\r\n", 512, {"a\r\n"}},
+        ReadCase{"CrLfReadAsLf", "a\r\nb\r\n", 512, {"a\n", "b\n"}}, ReadCase{"BareLf", "a\nb\n", 512, {"a\n", "b\n"}},
+        ReadCase{"LoneCrKept", "a\rb\r\n", 512, {"a\rb\n"}}, ReadCase{"CrBeforeCrLf", "a\r\r\n", 512, {"a\r\n"}},
         ReadCase{"CrAsTheLastByte", "a\r", 512, {"a\r"}},
-        ReadCase{"LastLineWithoutLf", "a\r\nlast", 512, {"a\n", "last"}},
-        ReadCase{"EmptyFile", "", 512, {}},
-        ReadCase{"CtrlZEndsTheFile", "a\r\nb\x1A" "c\r\n", 512, {"a\n", "b"}},
-        ReadCase{"CtrlZFirst", "\x1A" "a\r\n", 512, {}},
+        ReadCase{"LastLineWithoutLf", "a\r\nlast", 512, {"a\n", "last"}}, ReadCase{"EmptyFile", "", 512, {}},
+        ReadCase{"CtrlZEndsTheFile",
+                 "a\r\nb\x1A"
+                 "c\r\n",
+                 512,
+                 {"a\n", "b"}},
+        ReadCase{"CtrlZFirst",
+                 "\x1A"
+                 "a\r\n",
+                 512,
+                 {}},
         ReadCase{"CrBeforeCtrlZ", "a\r\x1A\n", 512, {"a\r"}},
         ReadCase{"CrLfAcrossTwoBlocks", x511 + "\r\ny\r\n", 1024, {x511 + "\n", "y\n"}},
         ReadCase{"LoneCrAtTheEndOfABlock", x511 + "\rz\r\n", 1024, {x511 + "\rz\n"}},
-        ReadCase{"CtrlZFirstInTheSecondBlock", x511 + "x\x1A" "more", 1024, {x511 + "x"}},
+        ReadCase{"CtrlZFirstInTheSecondBlock",
+                 x511 + "x\x1A"
+                        "more",
+                 1024,
+                 {x511 + "x"}},
         ReadCase{"CutAtLimitLessOne", "abcdefg\r\n", 4, {"abc", "def", "g\n"}},
         ReadCase{"CutJustBeforeTheLf", "abc\r\nd", 4, {"abc", "\n", "d"}},
-        ReadCase{"LongLineInPieces", std::string(1200, 'x') + "\r\n", 512,
-                 {x511, x511, std::string(178, 'x') + "\n"}},
+        ReadCase{"LongLineInPieces", std::string(1200, 'x') + "\r\n", 512, {x511, x511, std::string(178, 'x') + "\n"}},
         ReadCase{"SmallestLimit", "ab\r\n", 2, {"a", "b", "\n"}},
         ReadCase{"NulIsAFailedRead", "ab\0cd\r\n"s, 512, {"<failed>"}},
         ReadCase{"NulInALaterLine", "a\r\nb\0c\r\n"s, 512, {"a\n", "<failed>"}}),
@@ -111,16 +119,17 @@ TEST_P(Writing, PutsLfAsCrLfAndEverythingElseAsItIs) {
   EXPECT_TRUE(machine().OpenHandles().empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    TextFile, Writing,
-    testing::Values(WriteCase{"NothingEmptiesTheFile", {}, ""},
-                    WriteCase{"LfBecomesCrLf", {"a\n", "b\n"}, "a\r\nb\r\n"},
-                    WriteCase{"OtherBytesAsTheyAre", {"a\rb", "\x83\x5C\x1A\n"}, "a\rb\x83\x5C\x1A\r\n"},
-                    WriteCase{"LastLineWithoutLf", {"a\n", "end"}, "a\r\nend"},
-                    WriteCase{"CrLfGivenGivesCrCrLf", {"a\r\n"}, "a\r\r\n"},
-                    WriteCase{"LineEndAcrossTheBuffer", {x511 + "\n" + std::string(600, 'y')},
-                              x511 + "\r\n" + std::string(600, 'y')}),
-    [](const testing::TestParamInfo<WriteCase> &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(TextFile, Writing,
+                         testing::Values(WriteCase{"NothingEmptiesTheFile", {}, ""},
+                                         WriteCase{"LfBecomesCrLf", {"a\n", "b\n"}, "a\r\nb\r\n"},
+                                         WriteCase{
+                                             "OtherBytesAsTheyAre", {"a\rb", "\x83\x5C\x1A\n"}, "a\rb\x83\x5C\x1A\r\n"},
+                                         WriteCase{"LastLineWithoutLf", {"a\n", "end"}, "a\r\nend"},
+                                         WriteCase{"CrLfGivenGivesCrCrLf", {"a\r\n"}, "a\r\r\n"},
+                                         WriteCase{"LineEndAcrossTheBuffer",
+                                                   {x511 + "\n" + std::string(600, 'y')},
+                                                   x511 + "\r\n" + std::string(600, 'y')}),
+                         [](const testing::TestParamInfo<WriteCase> &info) { return std::string(info.param.name); });
 
 // ---- Failures
 
@@ -163,10 +172,10 @@ const std::string kTwoLongLines = std::string(300, 'x') + "\r\n" + std::string(3
 
 INSTANTIATE_TEST_SUITE_P(
     TextFile, ReadFault,
-    testing::Values(ReadFaultCase{"FirstBlock", "a\r\n", 1, {"<failed>"}},
-                    ReadFaultCase{"SecondBlock", kTwoLongLines, 2, {std::string(300, 'x') + "\n", "<failed>"}},
-                    ReadFaultCase{"LookingPastACrAtTheBlockEnd", "y\r\n" + std::string(508, 'x') + "\r\n", 2,
-                                  {"y\n", "<failed>"}}),
+    testing::Values(
+        ReadFaultCase{"FirstBlock", "a\r\n", 1, {"<failed>"}},
+        ReadFaultCase{"SecondBlock", kTwoLongLines, 2, {std::string(300, 'x') + "\n", "<failed>"}},
+        ReadFaultCase{"LookingPastACrAtTheBlockEnd", "y\r\n" + std::string(508, 'x') + "\r\n", 2, {"y\n", "<failed>"}}),
     [](const testing::TestParamInfo<ReadFaultCase> &info) { return std::string(info.param.name); });
 
 TEST_F(TextFileFailures, WriteFaultIsReportedByTheWriteOrTheClose) {

@@ -140,8 +140,8 @@ INSTANTIATE_TEST_SUITE_P(
                        ERROR_ACCESS_DENIED},
         FailedCallCase{"DeleteFile", "DeleteFileA", [] { return DeleteFileA("UNST.TMP") != FALSE; },
                        ERROR_ACCESS_DENIED},
-        FailedCallCase{"CopyFile", "CopyFileA",
-                       [] { return CopyFileA("UNST.TMP", "SYSTEM.INI", FALSE) != FALSE; }, ERROR_ACCESS_DENIED},
+        FailedCallCase{"CopyFile", "CopyFileA", [] { return CopyFileA("UNST.TMP", "SYSTEM.INI", FALSE) != FALSE; },
+                       ERROR_ACCESS_DENIED},
         FailedCallCase{"RemoveDirectory", "RemoveDirectoryA", [] { return RemoveDirectoryA("C:\\EMPTY") != FALSE; },
                        ERROR_ACCESS_DENIED},
         FailedCallCase{"GetTempFileName", "GetTempFileNameA",
@@ -157,13 +157,12 @@ INSTANTIATE_TEST_SUITE_P(
                        },
                        ERROR_FILE_NOT_FOUND},
         FailedCallCase{"WriteProfileString", "WriteProfileStringA",
-                       [] { return WriteProfileStringA("ZOV 4260-WIN", "Install", "1") != FALSE; },
-                       ERROR_WRITE_FAULT},
+                       [] { return WriteProfileStringA("ZOV 4260-WIN", "Install", "1") != FALSE; }, ERROR_WRITE_FAULT},
         FailedCallCase{"GetPrivateProfileStringGivesTheDefault", "GetPrivateProfileStringA",
                        [] {
                          char value[16];
-                         DWORD count = GetPrivateProfileStringA("windows", NULL, "dflt ", value, sizeof value,
-                                                                "WIN.INI");
+                         DWORD count =
+                             GetPrivateProfileStringA("windows", NULL, "dflt ", value, sizeof value, "WIN.INI");
                          return !(count == 4 && std::string(value) == "dflt");
                        },
                        ERROR_READ_FAULT},

@@ -61,32 +61,31 @@ TEST_P(PathForms, NameTheFileWindowsWouldOpen) {
 
 INSTANTIATE_TEST_SUITE_P(
     Paths, PathForms,
-    testing::Values(
-        PathCase{"Absolute", "C:\\DIR", "C:\\DIR\\SUB\\F.TXT", "sub"},
-        PathCase{"CaseIgnored", "C:\\DIR", "c:\\dir\\Sub\\f.txt", "sub"},
-        PathCase{"HostSpeltInAnotherCase", "C:\\", "C:\\MIXED\\README.TXT", "mixed"},
-        PathCase{"Slashes", "C:\\DIR", "C:/DIR/SUB/F.TXT", "sub"},
-        PathCase{"SlashesAndBackslashes", "C:\\DIR", "C:\\DIR/SUB\\F.TXT", "sub"},
-        PathCase{"RelativeName", "C:\\DIR", "F.TXT", "dir"},
-        PathCase{"RelativeWithDirectory", "C:\\DIR", "SUB\\F.TXT", "sub"},
-        PathCase{"DotDirectory", "C:\\DIR", ".\\F.TXT", "dir"},
-        PathCase{"FromTheRoot", "C:\\DIR", "\\F.TXT", "root"},
-        PathCase{"FromTheRootWithSlash", "C:\\DIR", "/DIR/F.TXT", "dir"},
-        PathCase{"DriveAndRelative", "C:\\DIR", "C:F.TXT", "dir"},
-        PathCase{"DriveAndRelativeDirectory", "C:\\DIR", "C:SUB\\F.TXT", "sub"},
-        PathCase{"Parent", "C:\\DIR\\SUB", "..\\F.TXT", "dir"},
-        PathCase{"ParentInTheMiddle", "C:\\DIR", "SUB\\..\\F.TXT", "dir"},
-        PathCase{"NeverAboveTheRoot", "C:\\DIR", "..\\..\\..\\F.TXT", "root"},
-        PathCase{"DoubleByteNameWithTrailByte5C", "C:\\", "C:\\" + kHyoji + "\\F.TXT", "hyoji"},
-        PathCase{"DoubleByteNameEndingIn5C", "C:\\", "C:\\" + kHyo + "\\F.TXT", "hyo"},
-        PathCase{"RelativeFromADoubleByteDirectory", "C:\\" + kHyo, "F.TXT", "hyo"},
-        PathCase{"ParentOfADoubleByteDirectory", "C:\\" + kHyo, "..\\DIR\\F.TXT", "dir"},
-        PathCase{"DoubleByteDirectoryThenParent", "C:\\DIR", "\\" + kHyoji + "\\..\\F.TXT", "root"},
-        PathCase{"MissingFile", "C:\\DIR", "SUB\\NONE.TXT", std::nullopt, ERROR_FILE_NOT_FOUND},
-        PathCase{"MissingDirectory", "C:\\DIR", "NODIR\\F.TXT", std::nullopt, ERROR_PATH_NOT_FOUND},
-        PathCase{"BelowAFile", "C:\\DIR", "F.TXT\\F.TXT", std::nullopt, ERROR_PATH_NOT_FOUND},
-        PathCase{"AnotherDrive", "C:\\DIR", "D:\\F.TXT", std::nullopt},
-        PathCase{"EmptyPath", "C:\\DIR", "", std::nullopt}),
+    testing::Values(PathCase{"Absolute", "C:\\DIR", "C:\\DIR\\SUB\\F.TXT", "sub"},
+                    PathCase{"CaseIgnored", "C:\\DIR", "c:\\dir\\Sub\\f.txt", "sub"},
+                    PathCase{"HostSpeltInAnotherCase", "C:\\", "C:\\MIXED\\README.TXT", "mixed"},
+                    PathCase{"Slashes", "C:\\DIR", "C:/DIR/SUB/F.TXT", "sub"},
+                    PathCase{"SlashesAndBackslashes", "C:\\DIR", "C:\\DIR/SUB\\F.TXT", "sub"},
+                    PathCase{"RelativeName", "C:\\DIR", "F.TXT", "dir"},
+                    PathCase{"RelativeWithDirectory", "C:\\DIR", "SUB\\F.TXT", "sub"},
+                    PathCase{"DotDirectory", "C:\\DIR", ".\\F.TXT", "dir"},
+                    PathCase{"FromTheRoot", "C:\\DIR", "\\F.TXT", "root"},
+                    PathCase{"FromTheRootWithSlash", "C:\\DIR", "/DIR/F.TXT", "dir"},
+                    PathCase{"DriveAndRelative", "C:\\DIR", "C:F.TXT", "dir"},
+                    PathCase{"DriveAndRelativeDirectory", "C:\\DIR", "C:SUB\\F.TXT", "sub"},
+                    PathCase{"Parent", "C:\\DIR\\SUB", "..\\F.TXT", "dir"},
+                    PathCase{"ParentInTheMiddle", "C:\\DIR", "SUB\\..\\F.TXT", "dir"},
+                    PathCase{"NeverAboveTheRoot", "C:\\DIR", "..\\..\\..\\F.TXT", "root"},
+                    PathCase{"DoubleByteNameWithTrailByte5C", "C:\\", "C:\\" + kHyoji + "\\F.TXT", "hyoji"},
+                    PathCase{"DoubleByteNameEndingIn5C", "C:\\", "C:\\" + kHyo + "\\F.TXT", "hyo"},
+                    PathCase{"RelativeFromADoubleByteDirectory", "C:\\" + kHyo, "F.TXT", "hyo"},
+                    PathCase{"ParentOfADoubleByteDirectory", "C:\\" + kHyo, "..\\DIR\\F.TXT", "dir"},
+                    PathCase{"DoubleByteDirectoryThenParent", "C:\\DIR", "\\" + kHyoji + "\\..\\F.TXT", "root"},
+                    PathCase{"MissingFile", "C:\\DIR", "SUB\\NONE.TXT", std::nullopt, ERROR_FILE_NOT_FOUND},
+                    PathCase{"MissingDirectory", "C:\\DIR", "NODIR\\F.TXT", std::nullopt, ERROR_PATH_NOT_FOUND},
+                    PathCase{"BelowAFile", "C:\\DIR", "F.TXT\\F.TXT", std::nullopt, ERROR_PATH_NOT_FOUND},
+                    PathCase{"AnotherDrive", "C:\\DIR", "D:\\F.TXT", std::nullopt},
+                    PathCase{"EmptyPath", "C:\\DIR", "", std::nullopt}),
     [](const testing::TestParamInfo<PathCase> &info) { return std::string(info.param.name); });
 
 TEST_F(MachineTest, CurrentDirectoryIsSetThroughADoubleByteNameAndReportedAsSpeltOnTheDisk) {
@@ -115,7 +114,7 @@ struct DispositionCase {
   DWORD access;
   DWORD disposition;
   bool opens;
-  DWORD error;  // GetLastError after the call
+  DWORD error;                       // GetLastError after the call
   std::optional<std::string> after;  // the file afterwards
 };
 void PrintTo(const DispositionCase &value, std::ostream *out) { *out << value.name; }
@@ -149,19 +148,16 @@ INSTANTIATE_TEST_SUITE_P(
     CreateFile, Dispositions,
     testing::Values(
         DispositionCase{"OpenExisting", true, kRead, OPEN_EXISTING, true, kUnchecked, "old"},
-        DispositionCase{"OpenExistingMissing", false, kRead, OPEN_EXISTING, false, ERROR_FILE_NOT_FOUND,
-                        std::nullopt},
+        DispositionCase{"OpenExistingMissing", false, kRead, OPEN_EXISTING, false, ERROR_FILE_NOT_FOUND, std::nullopt},
         DispositionCase{"CreateNew", false, kReadWrite, CREATE_NEW, true, kUnchecked, ""},
         DispositionCase{"CreateNewExisting", true, kReadWrite, CREATE_NEW, false, ERROR_FILE_EXISTS, "old"},
         DispositionCase{"CreateAlwaysMissing", false, kReadWrite, CREATE_ALWAYS, true, ERROR_SUCCESS, ""},
-        DispositionCase{"CreateAlwaysEmptiesExisting", true, kReadWrite, CREATE_ALWAYS, true,
-                        ERROR_ALREADY_EXISTS, ""},
+        DispositionCase{"CreateAlwaysEmptiesExisting", true, kReadWrite, CREATE_ALWAYS, true, ERROR_ALREADY_EXISTS, ""},
         DispositionCase{"OpenAlwaysMissing", false, kReadWrite, OPEN_ALWAYS, true, ERROR_SUCCESS, ""},
-        DispositionCase{"OpenAlwaysKeepsExisting", true, kReadWrite, OPEN_ALWAYS, true, ERROR_ALREADY_EXISTS,
-                        "old"},
+        DispositionCase{"OpenAlwaysKeepsExisting", true, kReadWrite, OPEN_ALWAYS, true, ERROR_ALREADY_EXISTS, "old"},
         DispositionCase{"TruncateExisting", true, kReadWrite, TRUNCATE_EXISTING, true, kUnchecked, ""},
-        DispositionCase{"TruncateExistingMissing", false, kReadWrite, TRUNCATE_EXISTING, false,
-                        ERROR_FILE_NOT_FOUND, std::nullopt},
+        DispositionCase{"TruncateExistingMissing", false, kReadWrite, TRUNCATE_EXISTING, false, ERROR_FILE_NOT_FOUND,
+                        std::nullopt},
         DispositionCase{"NoSuchDisposition", true, kReadWrite, 0, false, ERROR_INVALID_PARAMETER, "old"}),
     [](const testing::TestParamInfo<DispositionCase> &info) { return std::string(info.param.name); });
 
@@ -246,8 +242,8 @@ INSTANTIATE_TEST_SUITE_P(
                     SharingCase{"FirstSharesNothing", kRead, 0, kRead, kShareBoth, false},
                     SharingCase{"FirstDoesNotShareWriting", kRead, FILE_SHARE_READ, kReadWrite, kShareBoth, false},
                     SharingCase{"SecondDoesNotShareTheFirstsReading", kRead, kShareBoth, kRead, 0, false},
-                    SharingCase{"SecondDoesNotShareTheFirstsWriting", kReadWrite, kShareBoth, kRead,
-                                FILE_SHARE_READ, false}),
+                    SharingCase{"SecondDoesNotShareTheFirstsWriting", kReadWrite, kShareBoth, kRead, FILE_SHARE_READ,
+                                false}),
     [](const testing::TestParamInfo<SharingCase> &info) { return std::string(info.param.name); });
 
 // ---- DeleteFileA, CopyFileA, RemoveDirectoryA
@@ -280,16 +276,16 @@ TEST_P(Deletion, DeletesOnlyAWritableFile) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    DeleteFile, Deletion,
-    testing::Values(DeleteCase{"RelativeName", "f.txt", ERROR_SUCCESS, ""},
-                    DeleteCase{"AbsoluteName", "C:\\DIR\\F.TXT", ERROR_SUCCESS, ""},
-                    DeleteCase{"Missing", "NONE.TXT", ERROR_FILE_NOT_FOUND, "C:\\DIR\\F.TXT"},
-                    DeleteCase{"MissingDirectory", "NONE\\F.TXT", ERROR_PATH_NOT_FOUND, "C:\\DIR\\F.TXT"},
-                    DeleteCase{"ReadOnly", "RO.TXT", ERROR_ACCESS_DENIED, "C:\\DIR\\RO.TXT"},
-                    DeleteCase{"ADirectory", "SUB", ERROR_ACCESS_DENIED, "C:\\DIR\\SUB"},
-                    DeleteCase{"Wildcard", "*.TXT", ERROR_INVALID_NAME, "C:\\DIR\\F.TXT"}),
-    [](const testing::TestParamInfo<DeleteCase> &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(DeleteFile, Deletion,
+                         testing::Values(DeleteCase{"RelativeName", "f.txt", ERROR_SUCCESS, ""},
+                                         DeleteCase{"AbsoluteName", "C:\\DIR\\F.TXT", ERROR_SUCCESS, ""},
+                                         DeleteCase{"Missing", "NONE.TXT", ERROR_FILE_NOT_FOUND, "C:\\DIR\\F.TXT"},
+                                         DeleteCase{"MissingDirectory", "NONE\\F.TXT", ERROR_PATH_NOT_FOUND,
+                                                    "C:\\DIR\\F.TXT"},
+                                         DeleteCase{"ReadOnly", "RO.TXT", ERROR_ACCESS_DENIED, "C:\\DIR\\RO.TXT"},
+                                         DeleteCase{"ADirectory", "SUB", ERROR_ACCESS_DENIED, "C:\\DIR\\SUB"},
+                                         DeleteCase{"Wildcard", "*.TXT", ERROR_INVALID_NAME, "C:\\DIR\\F.TXT"}),
+                         [](const testing::TestParamInfo<DeleteCase> &info) { return std::string(info.param.name); });
 
 TEST_F(MachineTest, AnOpenFileIsNotDeleted) {
   machine().PutFile("C:\\OPEN.TXT", "open");
@@ -340,7 +336,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         CopyCase{"OverAnExistingFile", "unst1.tmp", "C:\\WINDOWS\\SYSTEM.INI", FALSE, ERROR_SUCCESS, "new content"},
         CopyCase{"ToANewFile", "C:\\WINDOWS\\UNST1.TMP", "C:\\NEW.INI", TRUE, ERROR_SUCCESS, "new content"},
-        CopyCase{"FailIfExists", "unst1.tmp", "C:\\WINDOWS\\SYSTEM.INI", TRUE, ERROR_FILE_EXISTS, "old content that is longer"},
+        CopyCase{"FailIfExists", "unst1.tmp", "C:\\WINDOWS\\SYSTEM.INI", TRUE, ERROR_FILE_EXISTS,
+                 "old content that is longer"},
         CopyCase{"OverAReadOnlyFile", "unst1.tmp", "C:\\WINDOWS\\RO.INI", FALSE, ERROR_ACCESS_DENIED, "read-only"},
         CopyCase{"OverAFileHeldOpen", "unst1.tmp", "C:\\WINDOWS\\HELD.INI", FALSE, ERROR_SHARING_VIOLATION, "held"},
         CopyCase{"MissingSource", "none.tmp", "C:\\WINDOWS\\SYSTEM.INI", FALSE, ERROR_FILE_NOT_FOUND,
@@ -384,8 +381,7 @@ INSTANTIATE_TEST_SUITE_P(
                     RemoveDirectoryCase{"HoldingAFile", "C:\\FULL", false},
                     RemoveDirectoryCase{"TheCurrentDirectory", "C:\\HERE", false, ERROR_CURRENT_DIRECTORY},
                     RemoveDirectoryCase{"AFile", "C:\\FULL\\F.TXT", false},
-                    RemoveDirectoryCase{"Missing", "C:\\NONE", false},
-                    RemoveDirectoryCase{"EmptyPath", "", false},
+                    RemoveDirectoryCase{"Missing", "C:\\NONE", false}, RemoveDirectoryCase{"EmptyPath", "", false},
                     RemoveDirectoryCase{"TheRoot", "C:\\", false}),
     [](const testing::TestParamInfo<RemoveDirectoryCase> &info) { return std::string(info.param.name); });
 
@@ -444,7 +440,7 @@ struct SearchCase {
   const char *name;
   std::string pattern;
   std::set<std::string> found;  // names found, as spelt on the disk; empty: INVALID_HANDLE_VALUE...
-  DWORD error = kUnchecked;      // ...with this error
+  DWORD error = kUnchecked;     // ...with this error
 };
 void PrintTo(const SearchCase &value, std::ostream *out) { *out << value.name; }
 
@@ -480,8 +476,9 @@ TEST_P(Searches, FindTheMatchingEntries) {
     EXPECT_TRUE(found.insert(data.cFileName).second) << data.cFileName << " found twice";
     bool directory = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     std::string name = data.cFileName;
-    EXPECT_EQ(directory, name == "SUB" || name == kHyo || name == "WORK" || name == "WINDOWS" || name == "." ||
-                             name == "..") << name;
+    EXPECT_EQ(directory,
+              name == "SUB" || name == kHyo || name == "WORK" || name == "WINDOWS" || name == "." || name == "..")
+        << name;
   } while (FindNextFileA(search, &data));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NO_MORE_FILES));
   EXPECT_EQ(found, c.found);
@@ -509,8 +506,7 @@ INSTANTIATE_TEST_SUITE_P(
         SearchCase{"DoubleByteDirectoryEndingIn5C", "C:\\" + kHyo, {kHyo}},
         SearchCase{"InsideADoubleByteDirectory", "C:\\" + kHyo + "\\*.TXT", {"B.TXT"}},
         SearchCase{"TrailingBackslashMatchesNothing", "C:\\WORK\\SUB\\", {}},
-        SearchCase{"EmptyPatternMatchesNothing", "", {}},
-        SearchCase{"NoMatch", "*.INI", {}, ERROR_FILE_NOT_FOUND},
+        SearchCase{"EmptyPatternMatchesNothing", "", {}}, SearchCase{"NoMatch", "*.INI", {}, ERROR_FILE_NOT_FOUND},
         SearchCase{"MissingDirectory", "NONE\\*", {}, ERROR_PATH_NOT_FOUND}),
     [](const testing::TestParamInfo<SearchCase> &info) { return std::string(info.param.name); });
 

@@ -58,18 +58,19 @@ TEST_P(SearchOrder, TakesTheFirstDirectoryThatHoldsTheProgram) {
 
 INSTANTIATE_TEST_SUITE_P(
     CreateProcess, SearchOrder,
-    testing::Values(
-        SearchOrderCase{"StartingProgramsDirectoryFirst",
-                        {"C:\\PATHDIR", "C:\\WINDOWS", "C:\\WINDOWS\\SYSTEM", "C:\\WORK", "C:\\TOOLS"},
-                        "C:\\TOOLS\\UNINST.EXE"},
-        SearchOrderCase{"ThenTheCurrentDirectory",
-                        {"C:\\PATHDIR", "C:\\WINDOWS", "C:\\WINDOWS\\SYSTEM", "C:\\WORK"},
-                        "C:\\WORK\\UNINST.EXE"},
-        SearchOrderCase{"ThenTheSystemDirectory", {"C:\\PATHDIR", "C:\\WINDOWS", "C:\\WINDOWS\\SYSTEM"},
-                        "C:\\WINDOWS\\SYSTEM\\UNINST.EXE"},
-        SearchOrderCase{"ThenTheWindowsDirectory", {"C:\\PATHDIR", "C:\\WINDOWS"}, "C:\\WINDOWS\\UNINST.EXE"},
-        SearchOrderCase{"ThenThePath", {"C:\\PATHDIR"}, "C:\\PATHDIR\\UNINST.EXE"},
-        SearchOrderCase{"Nowhere", {}, ""}),
+    testing::Values(SearchOrderCase{"StartingProgramsDirectoryFirst",
+                                    {"C:\\PATHDIR", "C:\\WINDOWS", "C:\\WINDOWS\\SYSTEM", "C:\\WORK", "C:\\TOOLS"},
+                                    "C:\\TOOLS\\UNINST.EXE"},
+                    SearchOrderCase{"ThenTheCurrentDirectory",
+                                    {"C:\\PATHDIR", "C:\\WINDOWS", "C:\\WINDOWS\\SYSTEM", "C:\\WORK"},
+                                    "C:\\WORK\\UNINST.EXE"},
+                    SearchOrderCase{"ThenTheSystemDirectory",
+                                    {"C:\\PATHDIR", "C:\\WINDOWS", "C:\\WINDOWS\\SYSTEM"},
+                                    "C:\\WINDOWS\\SYSTEM\\UNINST.EXE"},
+                    SearchOrderCase{
+                        "ThenTheWindowsDirectory", {"C:\\PATHDIR", "C:\\WINDOWS"}, "C:\\WINDOWS\\UNINST.EXE"},
+                    SearchOrderCase{"ThenThePath", {"C:\\PATHDIR"}, "C:\\PATHDIR\\UNINST.EXE"},
+                    SearchOrderCase{"Nowhere", {}, ""}),
     [](const testing::TestParamInfo<SearchOrderCase> &info) { return std::string(info.param.name); });
 
 // ---- The first item of the command line
@@ -110,26 +111,24 @@ TEST_P(ProgramItem, NamesTheProgramFile) {
 
 INSTANTIATE_TEST_SUITE_P(
     CreateProcess, ProgramItem,
-    testing::Values(
-        ProgramItemCase{"BareNameGetsExe", "uninst", "C:\\WINDOWS\\UNINST.EXE"},
-        ProgramItemCase{"NameAndArguments", "UNINST.EXE /S  /LOG ", "C:\\WINDOWS\\UNINST.EXE"},
-        ProgramItemCase{"QuotedName", "\"uninst.exe\" /S", "C:\\WINDOWS\\UNINST.EXE"},
-        ProgramItemCase{"QuotedPathWithABlank", "\"C:\\Program Files\\ZOV\\UNINST.EXE\" /S",
-                        "C:\\Program Files\\ZOV\\UNINST.EXE"},
-        ProgramItemCase{"QuotedPathWithoutExe", "\"c:\\program files\\zov\\uninst\"",
-                        "C:\\Program Files\\ZOV\\UNINST.EXE"},
-        ProgramItemCase{"PathWithoutExe", "C:\\WINDOWS\\UNINST /S", "C:\\WINDOWS\\UNINST.EXE"},
-        ProgramItemCase{"PathWithSlashes", "C:/WINDOWS/uninst.exe", "C:\\WINDOWS\\UNINST.EXE"},
-        ProgramItemCase{"RelativePath", "..\\WINDOWS\\UNINST.EXE", "C:\\WINDOWS\\UNINST.EXE"},
-        ProgramItemCase{"TabEndsTheItem", "UNINST.EXE\t/S", "C:\\WINDOWS\\UNINST.EXE"},
-        ProgramItemCase{"ComProgram", "TOOL.COM", "C:\\WORK\\TOOL.COM"},
-        ProgramItemCase{"DoubleByteBareName", kHyoji, "C:\\WINDOWS\\" + kHyoji + ".EXE"},
-        ProgramItemCase{"EmptyCommandLine", "", ""},
-        ProgramItemCase{"BlanksOnly", "   ", ""},
-        ProgramItemCase{"MissingProgram", "C:\\WINDOWS\\NONE.EXE", ""},
-        ProgramItemCase{"NotAProgram", "README.TXT", ""},
-        ProgramItemCase{"NameWithoutExtensionIsLookedForAsExe", "NOEXT", ""},
-        ProgramItemCase{"ADirectoryIsNoProgram", "DIR.EXE", ""}),
+    testing::Values(ProgramItemCase{"BareNameGetsExe", "uninst", "C:\\WINDOWS\\UNINST.EXE"},
+                    ProgramItemCase{"NameAndArguments", "UNINST.EXE /S  /LOG ", "C:\\WINDOWS\\UNINST.EXE"},
+                    ProgramItemCase{"QuotedName", "\"uninst.exe\" /S", "C:\\WINDOWS\\UNINST.EXE"},
+                    ProgramItemCase{"QuotedPathWithABlank", "\"C:\\Program Files\\ZOV\\UNINST.EXE\" /S",
+                                    "C:\\Program Files\\ZOV\\UNINST.EXE"},
+                    ProgramItemCase{"QuotedPathWithoutExe", "\"c:\\program files\\zov\\uninst\"",
+                                    "C:\\Program Files\\ZOV\\UNINST.EXE"},
+                    ProgramItemCase{"PathWithoutExe", "C:\\WINDOWS\\UNINST /S", "C:\\WINDOWS\\UNINST.EXE"},
+                    ProgramItemCase{"PathWithSlashes", "C:/WINDOWS/uninst.exe", "C:\\WINDOWS\\UNINST.EXE"},
+                    ProgramItemCase{"RelativePath", "..\\WINDOWS\\UNINST.EXE", "C:\\WINDOWS\\UNINST.EXE"},
+                    ProgramItemCase{"TabEndsTheItem", "UNINST.EXE\t/S", "C:\\WINDOWS\\UNINST.EXE"},
+                    ProgramItemCase{"ComProgram", "TOOL.COM", "C:\\WORK\\TOOL.COM"},
+                    ProgramItemCase{"DoubleByteBareName", kHyoji, "C:\\WINDOWS\\" + kHyoji + ".EXE"},
+                    ProgramItemCase{"EmptyCommandLine", "", ""}, ProgramItemCase{"BlanksOnly", "   ", ""},
+                    ProgramItemCase{"MissingProgram", "C:\\WINDOWS\\NONE.EXE", ""},
+                    ProgramItemCase{"NotAProgram", "README.TXT", ""},
+                    ProgramItemCase{"NameWithoutExtensionIsLookedForAsExe", "NOEXT", ""},
+                    ProgramItemCase{"ADirectoryIsNoProgram", "DIR.EXE", ""}),
     [](const testing::TestParamInfo<ProgramItemCase> &info) { return std::string(info.param.name); });
 
 // ---- What the child gets and does
@@ -144,12 +143,12 @@ class ChildProcess : public MachineTest {
     machine().PutFile("C:\\ZOV\\LOCAL.TXT", "local to the child");
     machine().PutFile("C:\\WORK\\LOCAL.TXT", "local to the parent");
     machine().PutFile("C:\\ZOV\\LATER.TXT", "left for later");
-    machine().SetProgram("c:\\windows\\uninst.exe",
-                         {{{winsim::ProgramAction::Kind::DeleteFile, "C:\\ZOV\\PM.EXE"},
-                           {winsim::ProgramAction::Kind::DeleteFile, "LOCAL.TXT"},
-                           {winsim::ProgramAction::Kind::Start, "LATER.EXE /LATE"}},
-                          3});
-    machine().SetProgram("C:\\WINDOWS\\LATER.EXE", {{{winsim::ProgramAction::Kind::DeleteFile, "C:\\ZOV\\LATER.TXT"}}, 0});
+    machine().SetProgram("c:\\windows\\uninst.exe", {{{winsim::ProgramAction::Kind::DeleteFile, "C:\\ZOV\\PM.EXE"},
+                                                      {winsim::ProgramAction::Kind::DeleteFile, "LOCAL.TXT"},
+                                                      {winsim::ProgramAction::Kind::Start, "LATER.EXE /LATE"}},
+                                                     3});
+    machine().SetProgram("C:\\WINDOWS\\LATER.EXE",
+                         {{{winsim::ProgramAction::Kind::DeleteFile, "C:\\ZOV\\LATER.TXT"}}, 0});
     machine().SetEnvironment({"PATH=C:\\WINDOWS", "ZOV=1"});
     machine().SetShowCommand(SW_SHOWMINIMIZED);
   }
@@ -177,8 +176,8 @@ TEST_F(ChildProcess, RunsItsBehaviourGetsStartupAndEnvironmentAndLeavesHandlesTo
     DWORD exitCode = 0;
     ASSERT_TRUE(GetExitCodeProcess(process.hProcess, &exitCode));
     EXPECT_EQ(exitCode, 3u);
-    EXPECT_EQ(OpenHandles(), (std::multiset<std::string>{"process C:\\WINDOWS\\UNINST.EXE",
-                                                          "thread of C:\\WINDOWS\\UNINST.EXE"}));
+    EXPECT_EQ(OpenHandles(),
+              (std::multiset<std::string>{"process C:\\WINDOWS\\UNINST.EXE", "thread of C:\\WINDOWS\\UNINST.EXE"}));
     EXPECT_TRUE(CloseHandle(process.hProcess));
     EXPECT_FALSE(GetExitCodeProcess(process.hProcess, &exitCode));
     EXPECT_FALSE(CloseHandle(process.hProcess));

@@ -47,17 +47,16 @@ TEST_P(Answers, TheBoxTakesTheAnswerThatFitsItsButtons) {
 
 INSTANTIATE_TEST_SUITE_P(
     MessageBox, Answers,
-    testing::Values(
-        AnswerCase{"Yes", {IDYES}, std::nullopt, MB_YESNO | MB_ICONEXCLAMATION, IDYES, 0},
-        AnswerCase{"No", {IDNO, IDYES}, std::nullopt, MB_YESNO | MB_ICONQUESTION, IDNO, 1},
-        AnswerCase{"OkForAnOkBox", {IDOK}, std::nullopt, MB_OK | MB_ICONHAND, IDOK, 0},
-        AnswerCase{"CancelForOkCancel", {IDCANCEL}, std::nullopt, MB_OKCANCEL, IDCANCEL, 0},
-        AnswerCase{"FailedBoxFitsAQuestion", {0}, std::nullopt, MB_YESNO, 0, 0},
-        AnswerCase{"FailedBoxFitsAnOkBox", {0}, std::nullopt, MB_OK | MB_ICONASTERISK, 0, 0},
-        AnswerCase{"LoneOkWithoutScript", {}, std::nullopt, MB_OK | MB_ICONASTERISK, IDOK, 0},
-        AnswerCase{"LoneOkLeavesAQuestionsAnswer", {IDYES}, std::nullopt, MB_OK | MB_ICONHAND, IDOK, 1},
-        AnswerCase{"FallbackWithoutScript", {}, IDNO, MB_YESNO, IDNO, 0},
-        AnswerCase{"FallbackForAnAnswerThatDoesNotFit", {IDCANCEL}, IDYES, MB_YESNO, IDYES, 1}),
+    testing::Values(AnswerCase{"Yes", {IDYES}, std::nullopt, MB_YESNO | MB_ICONEXCLAMATION, IDYES, 0},
+                    AnswerCase{"No", {IDNO, IDYES}, std::nullopt, MB_YESNO | MB_ICONQUESTION, IDNO, 1},
+                    AnswerCase{"OkForAnOkBox", {IDOK}, std::nullopt, MB_OK | MB_ICONHAND, IDOK, 0},
+                    AnswerCase{"CancelForOkCancel", {IDCANCEL}, std::nullopt, MB_OKCANCEL, IDCANCEL, 0},
+                    AnswerCase{"FailedBoxFitsAQuestion", {0}, std::nullopt, MB_YESNO, 0, 0},
+                    AnswerCase{"FailedBoxFitsAnOkBox", {0}, std::nullopt, MB_OK | MB_ICONASTERISK, 0, 0},
+                    AnswerCase{"LoneOkWithoutScript", {}, std::nullopt, MB_OK | MB_ICONASTERISK, IDOK, 0},
+                    AnswerCase{"LoneOkLeavesAQuestionsAnswer", {IDYES}, std::nullopt, MB_OK | MB_ICONHAND, IDOK, 1},
+                    AnswerCase{"FallbackWithoutScript", {}, IDNO, MB_YESNO, IDNO, 0},
+                    AnswerCase{"FallbackForAnAnswerThatDoesNotFit", {IDCANCEL}, IDYES, MB_YESNO, IDYES, 1}),
     [](const testing::TestParamInfo<AnswerCase> &info) { return std::string(info.param.name); });
 
 struct UnansweredCase {
@@ -145,20 +144,18 @@ TEST_P(FindWindow, FindsATopLevelWindowByItsWholeTitle) {
   EXPECT_EQ(found, c.window < 0 ? nullptr : windows[c.window]);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    FindWindowA, FindWindow,
-    testing::Values(
-        WindowCase{"WholeTitle", NULL, kTitle, 0},
-        WindowCase{"LatinCaseIgnored", NULL, "PRINT manager \x83\x61", 0},
-        WindowCase{"TrailByteNotFolded", NULL, "Print Manager \x83\x41", -1},
-        WindowCase{"PartOfTheTitle", NULL, "Print Manager", -1},
-        WindowCase{"MoreThanTheTitle", NULL, "Print Manager \x83\x61 ", -1},
-        WindowCase{"ChildWindowNeverFound", NULL, "Child Title", -1},
-        WindowCase{"ChildWindowNotFoundByClass", "Static", NULL, -1},
-        WindowCase{"ClassAndTitle", "zov4260pm", kTitle, 0},
-        WindowCase{"ClassOfAnotherWindow", "OtherClass", kTitle, -1},
-        WindowCase{"OtherWindowByTitle", NULL, "other", 2}),
-    [](const testing::TestParamInfo<WindowCase> &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(FindWindowA, FindWindow,
+                         testing::Values(WindowCase{"WholeTitle", NULL, kTitle, 0},
+                                         WindowCase{"LatinCaseIgnored", NULL, "PRINT manager \x83\x61", 0},
+                                         WindowCase{"TrailByteNotFolded", NULL, "Print Manager \x83\x41", -1},
+                                         WindowCase{"PartOfTheTitle", NULL, "Print Manager", -1},
+                                         WindowCase{"MoreThanTheTitle", NULL, "Print Manager \x83\x61 ", -1},
+                                         WindowCase{"ChildWindowNeverFound", NULL, "Child Title", -1},
+                                         WindowCase{"ChildWindowNotFoundByClass", "Static", NULL, -1},
+                                         WindowCase{"ClassAndTitle", "zov4260pm", kTitle, 0},
+                                         WindowCase{"ClassOfAnotherWindow", "OtherClass", kTitle, -1},
+                                         WindowCase{"OtherWindowByTitle", NULL, "other", 2}),
+                         [](const testing::TestParamInfo<WindowCase> &info) { return std::string(info.param.name); });
 
 // ---- ExitWindowsEx
 
@@ -194,15 +191,16 @@ TEST_P(LoadString, CutsToSizeLessOneWithoutSplittingACharacter) {
 }
 
 // アイウ = 83 41 83 43 83 45
-INSTANTIATE_TEST_SUITE_P(
-    LoadStringA, LoadString,
-    testing::Values(LoadStringCase{"Whole", "load 64", 6, "\x83\x41\x83\x43\x83\x45"},
-                    LoadStringCase{"ExactlyFits", "load 7", 6, "\x83\x41\x83\x43\x83\x45"},
-                    LoadStringCase{"OneByteShort", "load 6", 4, "\x83\x41\x83\x43"},
-                    LoadStringCase{"WholeCharactersOnly", "load 5", 4, "\x83\x41\x83\x43"},
-                    LoadStringCase{"NoRoomForACharacter", "load 2", 0, ""},
-                    LoadStringCase{"SingleByteThenDoubleByte", "load 3+", 1, "a"},
-                    LoadStringCase{"SingleAndOneDoubleByte", "load 4+", 3, "a\x83\x41"}),
-    [](const testing::TestParamInfo<LoadStringCase> &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(LoadStringA, LoadString,
+                         testing::Values(LoadStringCase{"Whole", "load 64", 6, "\x83\x41\x83\x43\x83\x45"},
+                                         LoadStringCase{"ExactlyFits", "load 7", 6, "\x83\x41\x83\x43\x83\x45"},
+                                         LoadStringCase{"OneByteShort", "load 6", 4, "\x83\x41\x83\x43"},
+                                         LoadStringCase{"WholeCharactersOnly", "load 5", 4, "\x83\x41\x83\x43"},
+                                         LoadStringCase{"NoRoomForACharacter", "load 2", 0, ""},
+                                         LoadStringCase{"SingleByteThenDoubleByte", "load 3+", 1, "a"},
+                                         LoadStringCase{"SingleAndOneDoubleByte", "load 4+", 3, "a\x83\x41"}),
+                         [](const testing::TestParamInfo<LoadStringCase> &info) {
+                           return std::string(info.param.name);
+                         });
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <fstream>
 #include <memory>
+
 #include "tests/support/scratch_folder.h"
 
 namespace winsim {

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <memory>
 #include <sstream>
+
 #include "tests/support/scratch_folder.h"
 
 namespace w95sim {

@@ -1,18 +1,18 @@
 // End-to-end tests of w95sim: the built tool run as a child process on copies of the sample machine.
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <fstream>
-#include <memory>
 #include <iterator>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
+
 #include "tests/support/scratch_folder.h"
 
 extern char **environ;
@@ -71,8 +71,8 @@ class W95simTest : public testing::Test {
     posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     pid_t child;
     Outcome outcome;
-    int spawned = posix_spawn(&child, argvPointers[0], &actions, nullptr, argvPointers.data(),
-                              environmentPointers.data());
+    int spawned =
+        posix_spawn(&child, argvPointers[0], &actions, nullptr, argvPointers.data(), environmentPointers.data());
     posix_spawn_file_actions_destroy(&actions);
     EXPECT_EQ(spawned, 0) << "cannot start " << W95SIM_PATH;
     if (spawned != 0) return outcome;
@@ -165,10 +165,11 @@ TEST_F(W95simTest, SampleRunShowsTheUninstallAndLeavesTheSampleAsItWas) {
   auto sampleBefore = Contents(SAMPLE_MACHINE);
   Outcome outcome = Run({"veltrask", SAMPLE_MACHINE});
   EXPECT_EQ(outcome.status, 0) << outcome.err;
-  ExpectInOrder(outcome.out, {"icon:    exclamation", kConfirmation, "buttons: [はい(Y)] [いいえ(N)]",
-                              "answer:  はい(Y)", "program started: C:\\ZOV4260W\\PMUNINST.EXE /U",
-                              "directory: C:\\ZOV4260W", "waited for", "icon:    question", kRestart,
-                              "answer:  はい(Y)", "restart of Windows requested", "exit code 1", "Changes on drive C:"});
+  ExpectInOrder(
+      outcome.out,
+      {"icon:    exclamation", kConfirmation, "buttons: [はい(Y)] [いいえ(N)]", "answer:  はい(Y)",
+       "program started: C:\\ZOV4260W\\PMUNINST.EXE /U", "directory: C:\\ZOV4260W", "waited for", "icon:    question",
+       kRestart, "answer:  はい(Y)", "restart of Windows requested", "exit code 1", "Changes on drive C:"});
   ExpectInOrder(outcome.out, {"Changes on drive C:", "removed  directory C:\\ZOV4260W\\PM\n"});
   ExpectInOrder(outcome.out, {"Changes on drive C:", "removed  file C:\\ZOV4260W\\PM\\4260W_PM.EXE"});
   EXPECT_EQ(outcome.out.find(kCancelled), std::string::npos);
@@ -219,11 +220,14 @@ struct DescriptionEdit {
 
 TEST_F(W95simTest, WhatMachineTxtDescribesReachesTheMachine) {
   const std::vector<DescriptionEdit> edits = {
-      {"[window]\ntitle = Program Manager", "[window]\ntitle = zov 4260-win ﾌﾟﾘﾝﾄ・ﾏﾈｰｼﾞｬｰ",
+      {"[window]\ntitle = Program Manager",
+       "[window]\ntitle = zov 4260-win ﾌﾟﾘﾝﾄ・ﾏﾈｰｼﾞｬｰ",
        {"ﾌﾟﾘﾝﾄﾏﾈｰｼﾞｬｰが実行中です。", kCancelled, "exit code 0"}},
-      {"[restart]\n# Windows accepts the restart request.\nresult = 1", "[restart]\nresult = 0",
+      {"[restart]\n# Windows accepts the restart request.\nresult = 1",
+       "[restart]\nresult = 0",
        {kRestart, "the platform answered 0", "exit code 0"}},
-      {"exit-code = 0", "exit-code = 3\ndelete = C:\\WINDOWS\\SYSTEM\\zrk.386",
+      {"exit-code = 0",
+       "exit-code = 3\ndelete = C:\\WINDOWS\\SYSTEM\\zrk.386",
        {"it ended with exit code 3", "removed  file C:\\WINDOWS\\SYSTEM\\zrk.386"}},
   };
   for (const DescriptionEdit &edit : edits) {

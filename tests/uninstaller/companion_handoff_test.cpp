@@ -14,9 +14,9 @@ using CompanionHandoff = VeltraskMachineTest;
 struct CommandLineCase {
   const char *name;
   std::string commandLine;
-  bool started;                // a CreateProcessA call is made...
-  std::string companion;       // ...with this command line
-  bool companionRuns;          // and it starts the companion uninstaller
+  bool started;           // a CreateProcessA call is made...
+  std::string companion;  // ...with this command line
+  bool companionRuns;     // and it starts the companion uninstaller
 };
 void PrintTo(const CommandLineCase &value, std::ostream *out) { *out << value.name; }
 
@@ -54,8 +54,7 @@ INSTANTIATE_TEST_SUITE_P(
                         "\"C:\\Program Files\\ZOV\\Veltrask.exe\" C:\\WINDOWS\\PMUNINST.EXE", true,
                         "C:\\WINDOWS\\PMUNINST.EXE", true},
         CommandLineCase{"NoBlank", "C:\\WINDOWS\\Veltrask.exe", false, "", false},
-        CommandLineCase{"TabIsNoSeparator", "C:\\WINDOWS\\Veltrask.exe\tC:\\WINDOWS\\PMUNINST.EXE", false, "",
-                        false},
+        CommandLineCase{"TabIsNoSeparator", "C:\\WINDOWS\\Veltrask.exe\tC:\\WINDOWS\\PMUNINST.EXE", false, "", false},
         CommandLineCase{"QuotedNameWithNothingAfter", "\"C:\\Program Files\\ZOV\\Veltrask.exe\"", false, "", false},
         CommandLineCase{"EndsInOneBlank", "C:\\WINDOWS\\Veltrask.exe ", true, "", false},
         CommandLineCase{"NamesNoProgram", "C:\\WINDOWS\\Veltrask.exe C:\\WINDOWS\\NOTHERE.EXE", true,
@@ -69,8 +68,8 @@ TEST_F(CompanionHandoff, StartsTheCompanionAsVeltraskWasStartedAndWaitsForIt) {
 
   winsim::Call start = machine().CallsOf("CreateProcessA").at(0);
   // application, command line, inherit handles, flags, environment, current directory
-  EXPECT_EQ(start.arguments, (std::vector<std::string>{"NULL", "\"C:\\WINDOWS\\PMUNINST.EXE\"", "0", "0",
-                                                       "environment", "NULL"}));
+  EXPECT_EQ(start.arguments,
+            (std::vector<std::string>{"NULL", "\"C:\\WINDOWS\\PMUNINST.EXE\"", "0", "0", "environment", "NULL"}));
   const winsim::ProcessRecord &veltrask = machine().Processes().at(0);
   const winsim::ProcessRecord &companion = machine().Processes().at(1);
   EXPECT_EQ(companion.program, kCompanionProgram);
@@ -143,16 +142,17 @@ TEST_P(PrintManagerProgramCheck, LetsTheUninstallGoOnOnlyWhenNothingMatches) {
   EXPECT_TRUE(machine().OpenHandles().empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    ExecuteFiles, PrintManagerProgramCheck,
-    testing::Values(ProgramCheckCase{"Present", kPrintManagerProgram, false},
-                    ProgramCheckCase{"PresentInOtherCase", "c:\\zov4260w\\4260w_pm.exe", false},
-                    ProgramCheckCase{"Absent", "C:\\ZOV4260W\\OLD_PM.EXE", true},
-                    ProgramCheckCase{"Empty", "", true},
-                    ProgramCheckCase{"NamesADirectory", "C:\\ZOV4260W\\DATA", false},
-                    ProgramCheckCase{"WildcardMatches", "C:\\ZOV4260W\\*_PM.EXE", false},
-                    ProgramCheckCase{"WildcardMatchesNothing", "C:\\ZOV4260W\\*.DLL", true}),
-    [](const testing::TestParamInfo<ProgramCheckCase> &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(ExecuteFiles, PrintManagerProgramCheck,
+                         testing::Values(ProgramCheckCase{"Present", kPrintManagerProgram, false},
+                                         ProgramCheckCase{"PresentInOtherCase", "c:\\zov4260w\\4260w_pm.exe", false},
+                                         ProgramCheckCase{"Absent", "C:\\ZOV4260W\\OLD_PM.EXE", true},
+                                         ProgramCheckCase{"Empty", "", true},
+                                         ProgramCheckCase{"NamesADirectory", "C:\\ZOV4260W\\DATA", false},
+                                         ProgramCheckCase{"WildcardMatches", "C:\\ZOV4260W\\*_PM.EXE", false},
+                                         ProgramCheckCase{"WildcardMatchesNothing", "C:\\ZOV4260W\\*.DLL", true}),
+                         [](const testing::TestParamInfo<ProgramCheckCase> &info) {
+                           return std::string(info.param.name);
+                         });
 
 struct RemovalCase {
   const char *name;

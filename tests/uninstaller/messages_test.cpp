@@ -39,15 +39,15 @@ TEST_P(PrintManagerWindow, IsRecognisedByItsWholeTitleAlone) {
 
 INSTANTIATE_TEST_SUITE_P(
     Titles, PrintManagerWindow,
-    testing::Values(
-        WindowCase{"ExactTitle", kPrintManagerTitle, true, true},
-        WindowCase{"LatinLettersInOtherCase", "zov 4260-win" + kPrintManagerTitle.substr(12), true, true},
-        WindowCase{"SomethingAdded", kPrintManagerTitle + " - LPT1", true, false},
-        WindowCase{"SomethingMissing", kPrintManagerTitle.substr(0, kPrintManagerTitle.size() - 1), true, false},
-        // ･ (half-width, one byte) where the title has ・ (full-width, two bytes).
-        WindowCase{"HalfWidthMiddleDot", "ZOV 4260-WIN \xCC\xDF\xD8\xDD\xC4\xA5\xCF\xC8\xB0\xBC\xDE\xAC\xB0", true,
-                   false},
-        WindowCase{"ChildWindow", kPrintManagerTitle, false, false}),
+    testing::Values(WindowCase{"ExactTitle", kPrintManagerTitle, true, true},
+                    WindowCase{"LatinLettersInOtherCase", "zov 4260-win" + kPrintManagerTitle.substr(12), true, true},
+                    WindowCase{"SomethingAdded", kPrintManagerTitle + " - LPT1", true, false},
+                    WindowCase{"SomethingMissing", kPrintManagerTitle.substr(0, kPrintManagerTitle.size() - 1), true,
+                               false},
+                    // ･ (half-width, one byte) where the title has ・ (full-width, two bytes).
+                    WindowCase{"HalfWidthMiddleDot",
+                               "ZOV 4260-WIN \xCC\xDF\xD8\xDD\xC4\xA5\xCF\xC8\xB0\xBC\xDE\xAC\xB0", true, false},
+                    WindowCase{"ChildWindow", kPrintManagerTitle, false, false}),
     [](const testing::TestParamInfo<WindowCase> &info) { return std::string(info.param.name); });
 
 TEST_F(Messages, EmptyCommandLineEndsTheRunWithoutABox) {
@@ -84,14 +84,14 @@ TEST_P(QuestionAnswers, OnlyNoRefuses) {
 }
 
 // 0 is the answer of a box that cannot be shown: both questions take it as consent.
-INSTANTIATE_TEST_SUITE_P(
-    Answers, QuestionAnswers,
-    testing::Values(AnswerCase{"YesYes", {IDYES, IDYES}, {kConfirmBox, kRestartBox}, true},
-                    AnswerCase{"YesNo", {IDYES, IDNO}, {kConfirmBox, kRestartBox}, false},
-                    AnswerCase{"No", {IDNO}, {kConfirmBox, kCancelledBox}, false},
-                    AnswerCase{"ConfirmationFails", {0, IDNO}, {kConfirmBox, kRestartBox}, false},
-                    AnswerCase{"RestartQuestionFails", {IDYES, 0}, {kConfirmBox, kRestartBox}, true}),
-    [](const testing::TestParamInfo<AnswerCase> &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Answers, QuestionAnswers,
+                         testing::Values(AnswerCase{"YesYes", {IDYES, IDYES}, {kConfirmBox, kRestartBox}, true},
+                                         AnswerCase{"YesNo", {IDYES, IDNO}, {kConfirmBox, kRestartBox}, false},
+                                         AnswerCase{"No", {IDNO}, {kConfirmBox, kCancelledBox}, false},
+                                         AnswerCase{"ConfirmationFails", {0, IDNO}, {kConfirmBox, kRestartBox}, false},
+                                         AnswerCase{
+                                             "RestartQuestionFails", {IDYES, 0}, {kConfirmBox, kRestartBox}, true}),
+                         [](const testing::TestParamInfo<AnswerCase> &info) { return std::string(info.param.name); });
 
 TEST_F(Messages, EveryBoxIsOwnedByTheDesktopAndTitledWithTextOne) {
   // One run that shows every box but the start guard's, one that shows the start guard's.

@@ -12,9 +12,9 @@ namespace {
 using namespace veltrask_texts;
 
 std::vector<std::string> StepCalls(const winsim::Machine &machine) {
-  static const std::set<std::string> steps = {"GetPrivateProfileStringA", "FindWindowA", "MessageBoxA",
-                                              "CreateProcessA", "WaitForSingleObject", "FindFirstFileA",
-                                              "RemoveDirectoryA", "ExitWindowsEx"};
+  static const std::set<std::string> steps = {"GetPrivateProfileStringA", "FindWindowA",         "MessageBoxA",
+                                              "CreateProcessA",           "WaitForSingleObject", "FindFirstFileA",
+                                              "RemoveDirectoryA",         "ExitWindowsEx"};
   std::vector<std::string> names;
   for (const winsim::Call &call : machine.Trace()) {
     if (steps.count(call.name)) names.push_back(call.name);
@@ -28,11 +28,11 @@ TEST_F(RunSequence, GoesThroughEveryStepInOrder) {
   winsim::RunResult result = Run({IDYES, IDYES});
   ASSERT_TRUE(result.ran) << result.error;
 
-  EXPECT_EQ(StepCalls(machine()),
-            (std::vector<std::string>{"GetPrivateProfileStringA", "GetPrivateProfileStringA",
-                                      "GetPrivateProfileStringA", "FindWindowA", "MessageBoxA", "CreateProcessA",
-                                      "WaitForSingleObject", "FindFirstFileA", "FindFirstFileA", "RemoveDirectoryA",
-                                      "MessageBoxA", "ExitWindowsEx"}));
+  EXPECT_EQ(
+      StepCalls(machine()),
+      (std::vector<std::string>{"GetPrivateProfileStringA", "GetPrivateProfileStringA", "GetPrivateProfileStringA",
+                                "FindWindowA", "MessageBoxA", "CreateProcessA", "WaitForSingleObject", "FindFirstFileA",
+                                "FindFirstFileA", "RemoveDirectoryA", "MessageBoxA", "ExitWindowsEx"}));
   // The INI name is the first text loaded, before anything is read.
   const winsim::Call &first = machine().Trace().front();
   EXPECT_EQ(first.name, "LoadStringA");
@@ -117,9 +117,17 @@ INSTANTIATE_TEST_SUITE_P(
         PathCase{"ConfirmationRefused", false, true, TRUE, {IDNO}, 0, {}, {kConfirmBox, kCancelledBox}, false},
         PathCase{"ProgramStillPresent", false, false, TRUE, {IDYES}, 0, {}, {kConfirmBox, kCancelledBox}, false},
         PathCase{"RestartDeclined", false, true, TRUE, {IDYES, IDNO}, 0, {}, {kConfirmBox, kRestartBox}, true},
-        PathCase{"RestartStarted", false, true, TRUE, {IDYES, IDYES}, 1, {EWX_REBOOT}, {kConfirmBox, kRestartBox}, true},
-        PathCase{"RestartRefusedByWindows", false, true, FALSE, {IDYES, IDYES}, 0, {EWX_REBOOT},
-                 {kConfirmBox, kRestartBox}, true}),
+        PathCase{
+            "RestartStarted", false, true, TRUE, {IDYES, IDYES}, 1, {EWX_REBOOT}, {kConfirmBox, kRestartBox}, true},
+        PathCase{"RestartRefusedByWindows",
+                 false,
+                 true,
+                 FALSE,
+                 {IDYES, IDYES},
+                 0,
+                 {EWX_REBOOT},
+                 {kConfirmBox, kRestartBox},
+                 true}),
     [](const testing::TestParamInfo<PathCase> &info) { return std::string(info.param.name); });
 
 TEST_F(RunSequence, StartsEachRunAfresh) {

@@ -27,9 +27,9 @@ TEST(VeltraskStringTable, HoldsEveryTextInJapaneseAsCodePage932) {
     uint16_t id;
     const std::string &text;
   } expected[] = {
-      {1, kBoxTitle},          {2, kUninstallCancelled}, {3, kBadCommandLine},       {4, kConfirmUninstall},
-      {5, kAskRestart},        {6, kPrintManagerTitle},  {8, kProductIni},           {9, kDriverName},
-      {12, kBackupName},       {13, kPrintManagerRunning}, {16, kDriverKey},
+      {1, kBoxTitle},    {2, kUninstallCancelled},   {3, kBadCommandLine}, {4, kConfirmUninstall},
+      {5, kAskRestart},  {6, kPrintManagerTitle},    {8, kProductIni},     {9, kDriverName},
+      {12, kBackupName}, {13, kPrintManagerRunning}, {16, kDriverKey},
   };
   winsim::StringTable table = CompiledStrings();
   std::set<std::pair<uint16_t, uint16_t>> wanted;

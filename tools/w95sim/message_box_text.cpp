@@ -9,38 +9,60 @@ namespace w95sim {
 
 std::string IconName(UINT style) {
   switch (style & MB_ICONMASK) {
-    case 0: return "none";
-    case MB_ICONHAND: return "stop";
-    case MB_ICONQUESTION: return "question";
-    case MB_ICONEXCLAMATION: return "exclamation";
-    case MB_ICONASTERISK: return "information";
-    default: return "unknown (" + std::to_string(style & MB_ICONMASK) + ")";
+    case 0:
+      return "none";
+    case MB_ICONHAND:
+      return "stop";
+    case MB_ICONQUESTION:
+      return "question";
+    case MB_ICONEXCLAMATION:
+      return "exclamation";
+    case MB_ICONASTERISK:
+      return "information";
+    default:
+      return "unknown (" + std::to_string(style & MB_ICONMASK) + ")";
   }
 }
 
 std::vector<int> ButtonsOf(UINT style) {
   switch (style & MB_TYPEMASK) {
-    case MB_OK: return {IDOK};
-    case MB_OKCANCEL: return {IDOK, IDCANCEL};
-    case MB_ABORTRETRYIGNORE: return {IDABORT, IDRETRY, IDIGNORE};
-    case MB_YESNOCANCEL: return {IDYES, IDNO, IDCANCEL};
-    case MB_YESNO: return {IDYES, IDNO};
-    case MB_RETRYCANCEL: return {IDRETRY, IDCANCEL};
-    default: return {};
+    case MB_OK:
+      return {IDOK};
+    case MB_OKCANCEL:
+      return {IDOK, IDCANCEL};
+    case MB_ABORTRETRYIGNORE:
+      return {IDABORT, IDRETRY, IDIGNORE};
+    case MB_YESNOCANCEL:
+      return {IDYES, IDNO, IDCANCEL};
+    case MB_YESNO:
+      return {IDYES, IDNO};
+    case MB_RETRYCANCEL:
+      return {IDRETRY, IDCANCEL};
+    default:
+      return {};
   }
 }
 
 std::string AnswerName(int answer) {
   switch (answer) {
-    case IDOK: return "OK";
-    case IDCANCEL: return "ｷｬﾝｾﾙ";
-    case IDABORT: return "中止(A)";
-    case IDRETRY: return "再試行(R)";
-    case IDIGNORE: return "無視(I)";
-    case IDYES: return "はい(Y)";
-    case IDNO: return "いいえ(N)";
-    case 0: return "0 (the box could not be shown)";
-    default: return std::to_string(answer);
+    case IDOK:
+      return "OK";
+    case IDCANCEL:
+      return "ｷｬﾝｾﾙ";
+    case IDABORT:
+      return "中止(A)";
+    case IDRETRY:
+      return "再試行(R)";
+    case IDIGNORE:
+      return "無視(I)";
+    case IDYES:
+      return "はい(Y)";
+    case IDNO:
+      return "いいえ(N)";
+    case 0:
+      return "0 (the box could not be shown)";
+    default:
+      return std::to_string(answer);
   }
 }
 

@@ -69,13 +69,15 @@ void RunReport::OnCall(const winsim::Call &call) {
   } else if (call.name == "FindWindowA") {
     // The start guard's probe for a running print manager.
     std::string title = call.arguments.size() > 1 ? Unquoted(call.arguments[1]) : std::string();
-    out_ << "\n◇ window titled \"" << Utf8(title) << "\" looked for: "
-         << (call.result == "NULL" ? "none is open" : "found") << "\n" << std::flush;
+    out_ << "\n◇ window titled \"" << Utf8(title)
+         << "\" looked for: " << (call.result == "NULL" ? "none is open" : "found") << "\n"
+         << std::flush;
   } else if (call.name == "FindFirstFileA") {
     std::string pattern = call.arguments.empty() ? std::string() : Unquoted(call.arguments[0]);
     out_ << "\n◇ looked for \"" << Utf8(pattern) << "\": "
          << (call.result.rfind(winsim::HandleArgument(INVALID_HANDLE_VALUE), 0) == 0 ? "nothing matches" : "found")
-         << "\n" << std::flush;
+         << "\n"
+         << std::flush;
   } else if (call.name == "ExitWindowsEx") {
     UINT flags = machine_.RestartRequests().empty() ? 0 : machine_.RestartRequests().back();
     out_ << "\n⟳ " << (flags & EWX_REBOOT ? "restart" : "shut-down") << " of Windows requested (ExitWindowsEx, flags "

@@ -14,8 +14,11 @@ namespace {
 std::string Hint(UINT style) {
   std::string hint;
   for (int button : ButtonsOf(style)) {
-    const char *word = button == IDYES ? "y" : button == IDNO ? "n" : button == IDOK ? "ok"
-                       : button == IDCANCEL ? "cancel" : nullptr;
+    const char *word = button == IDYES      ? "y"
+                       : button == IDNO     ? "n"
+                       : button == IDOK     ? "ok"
+                       : button == IDCANCEL ? "cancel"
+                                            : nullptr;
     if (!word) continue;
     hint += (hint.empty() ? "" : ", ") + std::string(word) + " = " + AnswerName(button);
   }

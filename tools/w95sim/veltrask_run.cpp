@@ -54,8 +54,7 @@ ExitStatus RunVeltrask(const Options &options, const fs::path &modulePath, std::
       << (run.program ? "program:   " + winsim::Cp932ToUtf8(*run.program) + "\n" : std::string())
       << "directory: " << winsim::Cp932ToUtf8(*run.currentDirectory) << "\n"
       << "answers:   " << (run.answers ? AnswerList(*run.answers) + " (from " + answersFrom + ")" : "none given")
-      << (terminal ? "; further questions are asked here\n" : "\n")
-      << std::flush;
+      << (terminal ? "; further questions are asked here\n" : "\n") << std::flush;
 
   RunReport report(*machine, out);
   if (run.answers) machine->QueueAnswers(*run.answers);

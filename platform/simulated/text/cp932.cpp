@@ -15,20 +15,20 @@ constexpr char32_t kReplacement = 0xFFFD;
 // character iconv rejects costs exactly one substitute and never poisons its neighbours.
 class Converter {
  public:
-  Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {
+  Converter(const char *to, const char *from) : cd_(iconv_open(to, from)) {
     if (cd_ == reinterpret_cast<iconv_t>(-1)) {
       throw std::runtime_error(std::string("iconv cannot convert ") + from + " to " + to);
     }
   }
   ~Converter() { iconv_close(cd_); }
-  Converter(const Converter&) = delete;
-  Converter& operator=(const Converter&) = delete;
+  Converter(const Converter &) = delete;
+  Converter &operator=(const Converter &) = delete;
 
   // Converts one whole character; false when iconv rejects it.
-  bool Convert(const char* in, size_t inLen, char* out, size_t outCap, size_t* outLen) {
+  bool Convert(const char *in, size_t inLen, char *out, size_t outCap, size_t *outLen) {
     iconv(cd_, nullptr, nullptr, nullptr, nullptr);
-    char* inPtr = const_cast<char*>(in);
-    char* outPtr = out;
+    char *inPtr = const_cast<char *>(in);
+    char *outPtr = out;
     size_t outLeft = outCap;
     if (iconv(cd_, &inPtr, &inLen, &outPtr, &outLeft) == static_cast<size_t>(-1) || inLen != 0) {
       return false;
@@ -41,18 +41,18 @@ class Converter {
   iconv_t cd_;
 };
 
-Converter& ToCp932() {
+Converter &ToCp932() {
   thread_local Converter c("CP932", "UTF-32LE");
   return c;
 }
 
-Converter& FromCp932() {
+Converter &FromCp932() {
   thread_local Converter c("UTF-32LE", "CP932");
   return c;
 }
 
 // Appends the code page 932 form of cp, or '?' when there is none; returns false in that case.
-bool AppendCp932(char32_t cp, std::string* out) {
+bool AppendCp932(char32_t cp, std::string *out) {
   if (cp < 0x80) {
     out->push_back(static_cast<char>(cp));
     return true;
@@ -69,7 +69,7 @@ bool AppendCp932(char32_t cp, std::string* out) {
   return true;
 }
 
-void AppendUtf8(char32_t cp, std::string* out) {
+void AppendUtf8(char32_t cp, std::string *out) {
   if (cp < 0x80) {
     out->push_back(static_cast<char>(cp));
   } else if (cp < 0x800) {
@@ -90,7 +90,7 @@ void AppendUtf8(char32_t cp, std::string* out) {
 // Decodes one UTF-8 character at s[*pos] and advances past it. An ill-formed sequence yields
 // false and advances past its longest valid-looking start (at least one byte), so that each
 // ill-formed sequence gives one substitute.
-bool NextUtf8(std::string_view s, size_t* pos, char32_t* cp) {
+bool NextUtf8(std::string_view s, size_t *pos, char32_t *cp) {
   const auto byte = [&](size_t i) { return static_cast<unsigned char>(s[i]); };
   const unsigned char b0 = byte(*pos);
   size_t len;
@@ -138,7 +138,7 @@ unsigned char FoldAscii(unsigned char c) { return (c >= 'a' && c <= 'z') ? c - (
 
 bool IsCp932LeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 
-std::string Utf8ToCp932(std::string_view utf8, bool* exact) {
+std::string Utf8ToCp932(std::string_view utf8, bool *exact) {
   std::string out;
   out.reserve(utf8.size());
   bool allMapped = true;
@@ -179,7 +179,7 @@ std::string Cp932ToUtf8(std::string_view cp932) {
     unsigned char buf[8];
     size_t n = 0;
     char32_t cp = kReplacement;
-    if (FromCp932().Convert(cp932.data() + pos, len, reinterpret_cast<char*>(buf), sizeof buf, &n) && n == 4) {
+    if (FromCp932().Convert(cp932.data() + pos, len, reinterpret_cast<char *>(buf), sizeof buf, &n) && n == 4) {
       cp = static_cast<char32_t>(buf[0]) | (static_cast<char32_t>(buf[1]) << 8) |
            (static_cast<char32_t>(buf[2]) << 16) | (static_cast<char32_t>(buf[3]) << 24);
     }
@@ -224,7 +224,7 @@ bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
 std::string UpperAscii(std::string_view s) {
   std::string out(s);
   bool trail = false;
-  for (char& ch : out) {
+  for (char &ch : out) {
     const unsigned char c = static_cast<unsigned char>(ch);
     if (trail) {
       trail = false;

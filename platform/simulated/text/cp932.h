@@ -19,7 +19,7 @@ bool IsCp932LeadByte(unsigned char c);
 // encoded surrogate). When exact is given it is set to false if any '?' was substituted this way,
 // true otherwise. Characters with a one-way ("best fit") mapping, such as U+00A5 YEN SIGN -> 0x5C,
 // convert without counting as inexact.
-std::string Utf8ToCp932(std::string_view utf8, bool* exact = nullptr);
+std::string Utf8ToCp932(std::string_view utf8, bool *exact = nullptr);
 
 // Converts code page 932 to UTF-8. A byte or byte pair that is no code page 932 character becomes
 // U+FFFD: a lead byte followed by a valid trail byte (0x40-0x7E, 0x80-0xFC) consumes both bytes;

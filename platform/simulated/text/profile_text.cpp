@@ -69,7 +69,7 @@ std::vector<Line> SplitLines(std::string_view body) {
 }
 
 // Index of the first header named section, or lines.size().
-size_t FindSection(const std::vector<Line>& lines, std::string_view section) {
+size_t FindSection(const std::vector<Line> &lines, std::string_view section) {
   for (size_t i = 0; i < lines.size(); ++i) {
     if (lines[i].kind == Kind::kSection && EqualIgnoringAsciiCase(lines[i].name, section)) return i;
   }
@@ -77,14 +77,14 @@ size_t FindSection(const std::vector<Line>& lines, std::string_view section) {
 }
 
 // One past the last line of the section whose header is at index header.
-size_t SectionEnd(const std::vector<Line>& lines, size_t header) {
+size_t SectionEnd(const std::vector<Line> &lines, size_t header) {
   size_t i = header + 1;
   while (i < lines.size() && lines[i].kind != Kind::kSection) ++i;
   return i;
 }
 
 // Index of the first key line named key in [begin, end), or end.
-size_t FindKey(const std::vector<Line>& lines, size_t begin, size_t end, std::string_view key) {
+size_t FindKey(const std::vector<Line> &lines, size_t begin, size_t end, std::string_view key) {
   for (size_t i = begin; i < end; ++i) {
     if (lines[i].kind == Kind::kKey && EqualIgnoringAsciiCase(lines[i].name, key)) return i;
   }
@@ -93,8 +93,7 @@ size_t FindKey(const std::vector<Line>& lines, size_t begin, size_t end, std::st
 
 }  // namespace
 
-std::optional<std::string> ProfileLookup(std::string_view content, std::string_view section,
-                                         std::string_view key) {
+std::optional<std::string> ProfileLookup(std::string_view content, std::string_view section, std::string_view key) {
   const std::vector<Line> lines = SplitLines(Body(content));
   const size_t header = FindSection(lines, section);
   if (header == lines.size()) return std::nullopt;
@@ -106,7 +105,7 @@ std::optional<std::string> ProfileLookup(std::string_view content, std::string_v
 
 std::vector<std::string> ProfileSectionNames(std::string_view content) {
   std::vector<std::string> names;
-  for (const Line& line : SplitLines(Body(content))) {
+  for (const Line &line : SplitLines(Body(content))) {
     if (line.kind == Kind::kSection) names.emplace_back(line.name);
   }
   return names;
@@ -124,8 +123,8 @@ std::vector<std::string> ProfileKeyNames(std::string_view content, std::string_v
   return names;
 }
 
-std::string ProfileWrite(std::string_view content, std::string_view section, const std::string* key,
-                         const std::string* value) {
+std::string ProfileWrite(std::string_view content, std::string_view section, const std::string *key,
+                         const std::string *value) {
   const std::string_view body = Body(content);
   const std::string_view tail = content.substr(body.size());
   const std::vector<Line> lines = SplitLines(body);
@@ -168,7 +167,7 @@ std::string ProfileWrite(std::string_view content, std::string_view section, con
     out.append("\r\n");
   };
   for (size_t i = 0; i < eraseBegin; ++i) emit(lines[i].text);
-  for (const std::string& s : insert) emit(s);
+  for (const std::string &s : insert) emit(s);
   for (size_t i = eraseEnd; i < lines.size(); ++i) emit(lines[i].text);
   out.append(tail);
   return out;

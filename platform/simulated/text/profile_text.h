@@ -23,8 +23,7 @@ namespace winsim {
 //     of a name is ever used, and within it only the first key of a name.
 
 // The value of key in section, or nullopt when the section or the key is absent.
-std::optional<std::string> ProfileLookup(std::string_view content, std::string_view section,
-                                         std::string_view key);
+std::optional<std::string> ProfileLookup(std::string_view content, std::string_view section, std::string_view key);
 
 // The names of all section headers in file order, spelt as written (a repeated header is
 // listed each time it appears).
@@ -45,8 +44,8 @@ std::vector<std::string> ProfileKeyNames(std::string_view content, std::string_v
 // Every line of the result ends with CR LF; lines are otherwise kept byte for byte. The bytes
 // from a Ctrl-Z on are kept after the edited lines. Removing a section or key that is absent
 // returns content unchanged, byte for byte. Names and value are written as given, unchecked.
-std::string ProfileWrite(std::string_view content, std::string_view section, const std::string* key,
-                         const std::string* value);
+std::string ProfileWrite(std::string_view content, std::string_view section, const std::string *key,
+                         const std::string *value);
 
 }  // namespace winsim
 

@@ -12,13 +12,13 @@ class Reader {
  public:
   Reader(std::string_view bytes, size_t pos, size_t end) : bytes_(bytes), pos_(pos), end_(end) {}
 
-  bool Word(uint16_t* v) {
+  bool Word(uint16_t *v) {
     if (end_ - pos_ < 2) return false;
     *v = static_cast<uint16_t>(Byte(pos_) | (Byte(pos_ + 1) << 8));
     pos_ += 2;
     return true;
   }
-  bool Dword(uint32_t* v) {
+  bool Dword(uint32_t *v) {
     uint16_t lo, hi;
     if (end_ - pos_ < 4 || !Word(&lo) || !Word(&hi)) return false;
     *v = static_cast<uint32_t>(lo) | (static_cast<uint32_t>(hi) << 16);
@@ -45,7 +45,7 @@ struct NameOrId {
   uint16_t id = 0;
 };
 
-bool ReadNameOrId(Reader* r, NameOrId* out) {
+bool ReadNameOrId(Reader *r, NameOrId *out) {
   uint16_t w;
   if (!r->Word(&w)) return false;
   if (w == 0xFFFF) {
@@ -59,13 +59,13 @@ bool ReadNameOrId(Reader* r, NameOrId* out) {
   return true;
 }
 
-bool Fail(std::string* error, size_t offset, const std::string& what) {
+bool Fail(std::string *error, size_t offset, const std::string &what) {
   if (error) *error = "resource file, entry at offset " + std::to_string(offset) + ": " + what;
   return false;
 }
 
 bool ReadStringBlock(std::string_view bytes, size_t begin, size_t end, uint16_t block, uint16_t language,
-                     StringTable* out) {
+                     StringTable *out) {
   Reader r(bytes, begin, end);
   const uint32_t firstId = (static_cast<uint32_t>(block) - 1) * 16;
   for (uint32_t i = 0; i < 16; ++i) {
@@ -87,7 +87,7 @@ bool ReadStringBlock(std::string_view bytes, size_t begin, size_t end, uint16_t 
 
 }  // namespace
 
-bool ParseResourceStrings(std::string_view resBytes, StringTable* out, std::string* error) {
+bool ParseResourceStrings(std::string_view resBytes, StringTable *out, std::string *error) {
   out->strings.clear();
   if (error) error->clear();
   const size_t size = resBytes.size();
@@ -136,10 +136,10 @@ bool ParseResourceStrings(std::string_view resBytes, StringTable* out, std::stri
   return true;
 }
 
-const std::u16string* FindResourceString(const StringTable& table, uint16_t id, uint16_t language) {
+const std::u16string *FindResourceString(const StringTable &table, uint16_t id, uint16_t language) {
   const auto exact = table.strings.find({language, id});
   if (exact != table.strings.end()) return &exact->second;
-  for (const auto& [key, text] : table.strings) {
+  for (const auto &[key, text] : table.strings) {
     if (key.second == id) return &text;
   }
   return nullptr;

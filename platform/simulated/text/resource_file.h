@@ -23,12 +23,12 @@ struct StringTable {
 // sizes that run past the end, an unterminated name, a string block with a name instead of an
 // id or with id 0 or above 4096, or a block whose 16 strings do not fit its data. Never reads
 // outside resBytes. On failure out holds the strings of the entries read before the fault.
-bool ParseResourceStrings(std::string_view resBytes, StringTable* out, std::string* error);
+bool ParseResourceStrings(std::string_view resBytes, StringTable *out, std::string *error);
 
 // The string id in the given language; if there is none, the string id in the lowest-numbered
 // language that has it; nullptr when no language has it. Empty strings are never stored, so an
 // empty string counts as absent and another language's string is returned instead.
-const std::u16string* FindResourceString(const StringTable& table, uint16_t id, uint16_t language);
+const std::u16string *FindResourceString(const StringTable &table, uint16_t id, uint16_t language);
 
 }  // namespace winsim
 
