@@ -43,10 +43,11 @@ std::vector<std::string> PathDirectories(const Machine::State &state) {
 
 }  // namespace
 
-std::optional<WindowsPath> FindProgramFile(Machine::State &state, std::string_view commandLine,
-                                           const WindowsPath &currentDirectory,
+namespace {
+
+// The program file one candidate name gives, looked for where Windows looks for it.
+std::optional<WindowsPath> FindProgramItem(Machine::State &state, std::string item, const WindowsPath &currentDirectory,
                                            const std::optional<WindowsPath> &startingProgram, DWORD *error) {
-  std::string item = FirstCommandLineItem(commandLine);
   if (item.empty()) {
     *error = ERROR_PATH_NOT_FOUND;
     return std::nullopt;
@@ -86,6 +87,33 @@ std::optional<WindowsPath> FindProgramFile(Machine::State &state, std::string_vi
     }
   }
   *error = ERROR_FILE_NOT_FOUND;
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<WindowsPath> FindProgramFile(Machine::State &state, std::string_view commandLine,
+                                           const WindowsPath &currentDirectory,
+                                           const std::optional<WindowsPath> &startingProgram, DWORD *error) {
+  if (!commandLine.empty() && commandLine[0] == '"') {
+    return FindProgramItem(state, FirstCommandLineItem(commandLine), currentDirectory, startingProgram, error);
+  }
+  // An unquoted name may hold blanks: each text up to a blank is tried in turn, then the whole line, as Win32's
+  // CreateProcess does ("C:\Program Files\A B" tries C:\Program.exe, C:\Program Files\A.exe, ...).
+  std::optional<DWORD> firstError;
+  for (size_t end = 0; end <= commandLine.size(); ++end) {
+    if (end < commandLine.size() && commandLine[end] != ' ' && commandLine[end] != '\t') continue;
+    if (end == 0) {
+      *error = ERROR_PATH_NOT_FOUND;
+      return std::nullopt;
+    }
+    DWORD itemError = ERROR_SUCCESS;
+    auto found =
+        FindProgramItem(state, std::string(commandLine.substr(0, end)), currentDirectory, startingProgram, &itemError);
+    if (found) return found;
+    if (!firstError) firstError = itemError;
+  }
+  *error = firstError.value_or(ERROR_PATH_NOT_FOUND);
   return std::nullopt;
 }
 

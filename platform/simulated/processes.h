@@ -10,10 +10,11 @@
 
 namespace winsim {
 
-// The program file that a command line's first item names: ".exe" added to a name without an extension; a name
-// with a directory or drive is looked for there alone, a bare name in the starting program's directory, the
-// current directory, the system directory, the Windows directory and the PATH directories, in that order.
-// nullopt with a Win32 error when there is none or it is not a program.
+// The program file that a command line names: a quoted first item as it stands; an unquoted one first up to its
+// first blank, then up to each later blank, then the whole line, the first that names a program winning.
+// ".exe" is added to a name without an extension; a name with a directory or drive is looked for there alone, a bare
+// name in the starting program's directory, the current directory, the system directory, the Windows directory and the
+// PATH directories, in that order. nullopt with a Win32 error when there is none or it is not a program.
 std::optional<WindowsPath> FindProgramFile(Machine::State &state, std::string_view commandLine,
                                            const WindowsPath &currentDirectory,
                                            const std::optional<WindowsPath> &startingProgram, DWORD *error);

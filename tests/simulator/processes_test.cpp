@@ -93,6 +93,8 @@ TEST_P(ProgramItem, NamesTheProgramFile) {
   machine().PutFile("C:\\WORK\\README.TXT", "text");
   machine().PutFile("C:\\WORK\\NOEXT", "MZ");
   machine().MakeDirectory("C:\\WORK\\DIR.EXE");
+  machine().PutFile("C:\\NEW.EXE", "MZ");
+  machine().PutFile("C:\\NEW DRIVERS\\PMINST.EXE", "MZ");
   DirectCalls calls(machine(), "C:\\WORK");
   PROCESS_INFORMATION process{};
   BOOL started = Start(c.commandLine, &process);
@@ -116,6 +118,10 @@ INSTANTIATE_TEST_SUITE_P(
                     ProgramItemCase{"QuotedName", "\"uninst.exe\" /S", "C:\\WINDOWS\\UNINST.EXE"},
                     ProgramItemCase{"QuotedPathWithABlank", "\"C:\\Program Files\\ZOV\\UNINST.EXE\" /S",
                                     "C:\\Program Files\\ZOV\\UNINST.EXE"},
+                    // Unquoted, each text up to a blank is tried in turn, the shortest first.
+                    ProgramItemCase{"UnquotedPathWithABlank", "C:\\Program Files\\ZOV\\UNINST.EXE /S",
+                                    "C:\\Program Files\\ZOV\\UNINST.EXE"},
+                    ProgramItemCase{"UnquotedPathTriesTheShortestFirst", "C:\\NEW DRIVERS\\PMINST.EXE", "C:\\NEW.EXE"},
                     ProgramItemCase{"QuotedPathWithoutExe", "\"c:\\program files\\zov\\uninst\"",
                                     "C:\\Program Files\\ZOV\\UNINST.EXE"},
                     ProgramItemCase{"PathWithoutExe", "C:\\WINDOWS\\UNINST /S", "C:\\WINDOWS\\UNINST.EXE"},
