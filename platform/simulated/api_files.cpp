@@ -288,6 +288,7 @@ extern "C" HANDLE WINAPI FindFirstFileA(LPCSTR pattern, LPWIN32_FIND_DATAA findD
 
   HandleEntry entry;
   entry.kind = HandleKind::Search;
+  entry.hostPath = directory.host;
   entry.description = "search " + resolved->Text();
   const std::string &namePattern = resolved->Name();
   // A FAT directory below the root holds the entries "." and ".." first, and a search lists them like any other.

@@ -77,9 +77,14 @@ DWORD RemoveMachineDirectory(Machine::State &state, const WindowsPath &path) {
   if (!lookup.isDirectory) return ERROR_DIRECTORY;
   if (path.IsRoot()) return ERROR_ACCESS_DENIED;
   std::error_code error;
-  if (!std::filesystem::is_empty(lookup.host, error)) return ERROR_DIR_NOT_EMPTY;
+  // As under DOS, a directory that still holds anything is refused with "access denied".
+  if (!std::filesystem::is_empty(lookup.host, error)) return ERROR_ACCESS_DENIED;
   // A directory that a running program has as its current directory is in use.
   if (IsCurrentDirectory(state, lookup.spelt)) return ERROR_CURRENT_DIRECTORY;
+  // So is one that a search still open was made in: Windows 95 keeps it until FindClose.
+  for (const auto &[value, entry] : state.handles) {
+    if (entry.kind == HandleKind::Search && entry.hostPath == lookup.host) return ERROR_SHARING_VIOLATION;
+  }
   if (!std::filesystem::remove(lookup.host, error)) return ERROR_ACCESS_DENIED;
   return ERROR_SUCCESS;
 }

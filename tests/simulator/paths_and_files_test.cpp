@@ -351,6 +351,7 @@ struct RemoveDirectoryCase {
   std::string path;
   bool removed;
   DWORD error = kUnchecked;
+  bool searchLeftOpen = false;  // a search of C:\EMPTY is open at the time
 };
 void PrintTo(const RemoveDirectoryCase &value, std::ostream *out) { *out << value.name; }
 
@@ -364,10 +365,13 @@ TEST_P(DirectoryRemoval, RemovesOnlyAnEmptyDirectoryThatIsNotCurrent) {
   machine().MakeDirectory("C:\\" + kHyo);
   DirectCalls calls(machine(), "C:\\HERE");
   bool existed = !c.path.empty() && machine().Exists(c.path);
+  WIN32_FIND_DATAA found;
+  HANDLE search = c.searchLeftOpen ? FindFirstFileA("C:\\EMPTY\\*", &found) : INVALID_HANDLE_VALUE;
   EXPECT_EQ(RemoveDirectoryA(c.path.c_str()) != FALSE, c.removed);
   if (!c.removed && c.error != kUnchecked) {
     EXPECT_EQ(GetLastError(), c.error);
   }
+  if (search != INVALID_HANDLE_VALUE) FindClose(search);
   if (!c.path.empty()) {
     EXPECT_EQ(machine().Exists(c.path), existed && !c.removed);
   }
@@ -378,7 +382,10 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(RemoveDirectoryCase{"Empty", "C:\\EMPTY", true},
                     RemoveDirectoryCase{"EmptyByRelativeName", "..\\empty", true},
                     RemoveDirectoryCase{"EmptyWithDoubleByteName", "C:\\" + kHyo, true},
-                    RemoveDirectoryCase{"HoldingAFile", "C:\\FULL", false},
+                    RemoveDirectoryCase{"HoldingAFile", "C:\\FULL", false, ERROR_ACCESS_DENIED},
+                    // Windows 95 holds a directory in use while a search of it is open.
+                    RemoveDirectoryCase{"WhileASearchOfItIsOpen", "C:\\EMPTY", false, ERROR_SHARING_VIOLATION, true},
+                    RemoveDirectoryCase{"WhileASearchOfAnotherIsOpen", "C:\\" + kHyo, true, kUnchecked, true},
                     RemoveDirectoryCase{"TheCurrentDirectory", "C:\\HERE", false, ERROR_CURRENT_DIRECTORY},
                     RemoveDirectoryCase{"AFile", "C:\\FULL\\F.TXT", false},
                     RemoveDirectoryCase{"Missing", "C:\\NONE", false}, RemoveDirectoryCase{"EmptyPath", "", false},
