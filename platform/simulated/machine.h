@@ -90,6 +90,11 @@ struct RunResult {
 // fail → 0 (the box cannot be shown). Words are UTF-8, case ignored. nullopt for anything else.
 std::optional<int> ParseAnswerWord(std::string_view word);
 
+// The answers that the buttons of a box of this style give, left to right (IDOK alone for an unknown set).
+std::vector<int> MessageBoxButtons(UINT style);
+// Whether an answer can come from a box of this style: one of its buttons, or 0 (the box fails), which fits any.
+bool AnswerFits(int answer, UINT style);
+
 class Machine {
  public:
   // driveC: host folder that holds drive C:. C:\WINDOWS and C:\WINDOWS\SYSTEM are created when missing.

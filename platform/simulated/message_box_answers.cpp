@@ -7,9 +7,7 @@
 
 namespace winsim {
 
-namespace {
-
-std::vector<int> Buttons(UINT style) {
+std::vector<int> MessageBoxButtons(UINT style) {
   switch (style & MB_TYPEMASK) {
     case MB_OKCANCEL:
       return {IDOK, IDCANCEL};
@@ -26,11 +24,9 @@ std::vector<int> Buttons(UINT style) {
   }
 }
 
-}  // namespace
-
 bool AnswerFits(int answer, UINT style) {
   if (answer == 0) return true;
-  for (int button : Buttons(style)) {
+  for (int button : MessageBoxButtons(style)) {
     if (button == answer) return true;
   }
   return false;

@@ -6,9 +6,6 @@
 
 namespace winsim {
 
-// Whether the answer is one of the box's buttons, or 0 (the box fails), which fits any box.
-bool AnswerFits(int answer, UINT style);
-
 // The answer the box gets. Throws RunAborted when a question has no answer.
 int AnswerMessageBox(Machine::State &state, const MessageBoxRecord &box);
 

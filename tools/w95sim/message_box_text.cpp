@@ -24,25 +24,6 @@ std::string IconName(UINT style) {
   }
 }
 
-std::vector<int> ButtonsOf(UINT style) {
-  switch (style & MB_TYPEMASK) {
-    case MB_OK:
-      return {IDOK};
-    case MB_OKCANCEL:
-      return {IDOK, IDCANCEL};
-    case MB_ABORTRETRYIGNORE:
-      return {IDABORT, IDRETRY, IDIGNORE};
-    case MB_YESNOCANCEL:
-      return {IDYES, IDNO, IDCANCEL};
-    case MB_YESNO:
-      return {IDYES, IDNO};
-    case MB_RETRYCANCEL:
-      return {IDRETRY, IDCANCEL};
-    default:
-      return {};
-  }
-}
-
 std::string AnswerName(int answer) {
   switch (answer) {
     case IDOK:
@@ -67,16 +48,9 @@ std::string AnswerName(int answer) {
 }
 
 std::string ButtonsText(UINT style) {
-  std::vector<int> buttons = ButtonsOf(style);
-  if (buttons.empty()) return "(unknown button set " + std::to_string(style & MB_TYPEMASK) + ")";
   std::string text;
-  for (int button : buttons) text += (text.empty() ? "[" : " [") + AnswerName(button) + "]";
+  for (int button : winsim::MessageBoxButtons(style)) text += (text.empty() ? "[" : " [") + AnswerName(button) + "]";
   return text;
-}
-
-bool AnswerFits(int answer, UINT style) {
-  std::vector<int> buttons = ButtonsOf(style);
-  return answer == 0 || std::find(buttons.begin(), buttons.end(), answer) != buttons.end();
 }
 
 namespace {

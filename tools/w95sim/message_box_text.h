@@ -11,10 +11,8 @@
 namespace w95sim {
 
 std::string IconName(UINT style);        // "stop", "question", "exclamation", "information" or "none"
-std::vector<int> ButtonsOf(UINT style);  // the answers its buttons give, left to right
 std::string ButtonsText(UINT style);     // "[はい(Y)] [いいえ(N)]"
 std::string AnswerName(int answer);      // "はい(Y)", or what 0 and unknown values mean
-bool AnswerFits(int answer, UINT style);
 
 // Title, icon, text and buttons of the box, texts decoded from code page 932; the answer is printed apart.
 void PrintBox(std::ostream &out, const winsim::MessageBoxRecord &box);

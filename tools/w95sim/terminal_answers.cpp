@@ -13,7 +13,7 @@ namespace {
 
 std::string Hint(UINT style) {
   std::string hint;
-  for (int button : ButtonsOf(style)) {
+  for (int button : winsim::MessageBoxButtons(style)) {
     const char *word = button == IDYES      ? "y"
                        : button == IDNO     ? "n"
                        : button == IDOK     ? "ok"
@@ -66,7 +66,7 @@ AnswerFallback AskAtTerminal(RunReport &report, std::istream &in) {
       line = first == std::string::npos ? "" : line.substr(first, line.find_last_not_of(" \t\r") - first + 1);
       if (line.empty() && okOnly) return IDOK;
       std::optional<int> answer = winsim::ParseAnswerWord(line);
-      if (answer && AnswerFits(*answer, box.style)) return *answer;
+      if (answer && winsim::AnswerFits(*answer, box.style)) return *answer;
       report.Out() << "  that is no answer to this box\n";
     }
   };
