@@ -61,6 +61,16 @@ INSTANTIATE_TEST_SUITE_P(
                         "C:\\WINDOWS\\NOTHERE.EXE", false}),
     [](const testing::TestParamInfo<CommandLineCase> &info) { return std::string(info.param.name); });
 
+TEST_F(CompanionHandoff, WithoutACompanionTheCheckAloneDecides) {
+  // Nothing to start, but the print manager's program is gone already: the uninstall goes on after text 3.
+  std::filesystem::remove(*machine().HostPath(kPrintManagerProgram));
+  winsim::RunResult result = Run({IDYES, IDNO}, "C:\\WINDOWS\\Veltrask.exe");
+  ASSERT_TRUE(result.ran) << result.error;
+  EXPECT_TRUE(machine().CallsOf("CreateProcessA").empty());
+  EXPECT_EQ(ShownBoxes(), (std::vector<ShownBox>{kConfirmBox, kCannotStartBox, kRestartBox}));
+  EXPECT_FALSE(machine().CallsOf("RemoveDirectoryA").empty());
+}
+
 TEST_F(CompanionHandoff, StartsTheCompanionAsVeltraskWasStartedAndWaitsForIt) {
   machine().SetShowCommand(SW_SHOWMINIMIZED);
   machine().SetEnvironment({"PATH=C:\\WINDOWS", "ZOV=1"});
