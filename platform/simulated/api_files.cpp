@@ -24,8 +24,6 @@ UINT CopyDirectoryText(const std::string &text, LPSTR buffer, UINT size) {
   return static_cast<UINT>(text.size());
 }
 
-std::string DispositionText(DWORD disposition) { return NumberArgument(disposition); }
-
 }  // namespace
 
 extern "C" UINT WINAPI GetWindowsDirectoryA(LPSTR buffer, UINT size) {
@@ -62,7 +60,7 @@ extern "C" BOOL WINAPI SetCurrentDirectoryA(LPCSTR path) {
 extern "C" HANDLE WINAPI CreateFileA(LPCSTR name, DWORD access, DWORD shareMode, LPSECURITY_ATTRIBUTES,
                                      DWORD disposition, DWORD flagsAndAttributes, HANDLE) {
   ApiCall call("CreateFileA", {TextArgument(name), NumberArgument(access), NumberArgument(shareMode),
-                               DispositionText(disposition), NumberArgument(flagsAndAttributes)});
+                               NumberArgument(disposition), NumberArgument(flagsAndAttributes)});
   Machine::State &state = call.machine();
   if (call.Faulted()) return call.Fail(INVALID_HANDLE_VALUE, ERROR_ACCESS_DENIED);
   DWORD error = ERROR_SUCCESS;

@@ -162,7 +162,7 @@ void Machine::SetReadOnly(std::string_view windowsPath, bool readOnly) {
 void Machine::AddWindow(Window window) { state_->windows.push_back(std::move(window)); }
 
 void Machine::SetProgram(std::string_view windowsPath, ProgramBehaviour behaviour) {
-  state_->programs[ProgramKey(MustParse(windowsPath))] = std::move(behaviour);
+  state_->programs[ProgramKey(MustParse(windowsPath).Text())] = std::move(behaviour);
 }
 
 void Machine::SetEnvironment(std::vector<std::string> variables) { state_->environment = std::move(variables); }

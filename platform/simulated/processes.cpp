@@ -6,7 +6,7 @@
 
 namespace winsim {
 
-std::string ProgramKey(const WindowsPath &path) { return UpperAscii(path.Text()); }
+std::string ProgramKey(std::string_view fullPath) { return UpperAscii(fullPath); }
 
 namespace {
 
@@ -128,7 +128,7 @@ size_t AddProcess(Machine::State &state, ProcessRecord record) {
 
 void RunDescribedProgram(Machine::State &state, size_t process) {
   ProcessRecord record = state.processes[process];
-  auto behaviour = state.programs.find(UpperAscii(record.program));
+  auto behaviour = state.programs.find(ProgramKey(record.program));
   DWORD exitCode = 0;
   WindowsPath currentDirectory;
   DWORD error;

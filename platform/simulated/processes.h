@@ -28,7 +28,8 @@ void RunDescribedProgram(Machine::State &state, size_t process);
 // Runs the programs that were left to run after the deliverable, and those they start in turn.
 void RunDeferredPrograms(Machine::State &state);
 
-std::string ProgramKey(const WindowsPath &path);
+// The key of a program's described behaviour: its full path, letter case ignored.
+std::string ProgramKey(std::string_view fullPath);
 
 }  // namespace winsim
 
